@@ -1,0 +1,48 @@
+#pragma once
+// The one narrow interface through which the game reads the keyboard, the mouse
+// and the clock, and talks to its window. The game runs on GlfwInput; tests run
+// the same code on a scripted implementation that presses keys and advances time
+// without waiting, so a whole level can be played in-process.
+#include <memory>
+#include <string>
+
+// Key, button and mode numbers as GLFW defines them, so the core library can
+// name them without including GLFW.
+namespace Key {
+constexpr int Space = 32;
+constexpr int Num1 = 49, Num2 = 50, Num5 = 53, Num6 = 54, Num7 = 55, Num8 = 56;
+constexpr int A = 65, D = 68, E = 69, P = 80, Q = 81, S = 83, W = 87, X = 88, Z = 90;
+constexpr int Escape = 256, Enter = 257;
+constexpr int F2 = 291, F3 = 292, F4 = 293, F5 = 294, F8 = 297, F9 = 298;
+} // namespace Key
+
+namespace MouseButton {
+constexpr int Left = 0, Right = 1;
+}
+
+constexpr int Release = 0; // GLFW_RELEASE
+constexpr int Press = 1;   // GLFW_PRESS
+
+enum class CursorMode { Normal, Disabled };
+
+class Input {
+public:
+    virtual ~Input() = default;
+
+    virtual double time() = 0;                                  // seconds, as glfwGetTime()
+    virtual int key(int key) = 0;                               // Press or Release
+    virtual int mouseButton(int button) = 0;                    // Press or Release
+    virtual void cursorPosition(double& x, double& y) = 0;
+    virtual void setCursorPosition(double x, double y) = 0;
+    virtual void setCursorMode(CursorMode mode) = 0;
+    virtual void pollEvents() = 0;                              // delivers wheel turns into scrollOffset
+    virtual bool shouldClose() = 0;                             // the window was asked to close
+    virtual void setShouldClose(bool close) = 0;
+    virtual void setTitle(const std::string& title) = 0;
+    virtual void sleepMilliseconds(int milliseconds) = 0;
+    virtual void terminate() = 0;                               // ends the windowing system at program end
+};
+
+// The implementation the game currently uses.
+Input& input();
+void setInput(std::unique_ptr<Input> implementation);

@@ -1,0 +1,21 @@
+#pragma once
+// The spine of the game after start-up: loading screen, loading, waiting screen,
+// the frames of the level, the end screen, then the next level after a win or
+// the same level again after a loss. Every play starts from a full reload.
+
+// Plays levels until the player closes the window or presses Escape during play.
+void playLevel();
+
+// Resets the per-level state, loads every asset and builds the level.
+void loadLevel();
+
+// Runs the frames of one level and its end screen. Returns true when another
+// play follows (the level was won or lost and Enter was pressed), false when
+// the program is ending.
+bool gameLoop();
+
+// Polls events until the main Enter key is down or the window should close.
+void waitForEnter();
+
+// Releases what lives for the whole process and ends the windowing system.
+void endGame();

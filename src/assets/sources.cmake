@@ -1,0 +1,4 @@
+target_sources(sandlark_gl PRIVATE
+  assets/ShaderProgram.cpp
+  assets/AssetCatalogue.cpp
+)

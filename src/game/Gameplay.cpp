@@ -1,0 +1,9 @@
+#include "game/Gameplay.h"
+
+void collisionStep()
+{
+}
+
+void updateGameplay(float)
+{
+}

@@ -1,0 +1,4 @@
+target_sources(sandlark_gl PRIVATE
+  render/FramePasses.cpp
+  render/helpers/PostProcessing.cpp
+)

@@ -43,6 +43,8 @@ std::string matchComponent(const fs::path& folder, const std::string& name)
 
 std::string resolvePath(const std::string& path)
 {
+    if (path.empty())
+        return path;
     std::string slashed = path;
     std::replace(slashed.begin(), slashed.end(), '\\', '/');
 

@@ -1,0 +1,46 @@
+#include "support/core/ScriptedInput.h"
+
+ScriptedInput::ScriptedInput(double frameStep, double giveUpAfter) : frameStep_(frameStep), giveUpAfter_(giveUpAfter) {}
+
+void ScriptedInput::holdKey(double from, double until, int key) { keys_.push_back({from, until, key}); }
+void ScriptedInput::holdButton(double from, double until, int button) { buttons_.push_back({from, until, button}); }
+void ScriptedInput::jumpClock(double at, double seconds) { actions_.emplace(at, [this, seconds] { now_ += seconds; }); }
+void ScriptedInput::closeWindow(double at) { actions_.emplace(at, [this] { close_ = true; }); }
+void ScriptedInput::at(double time, std::function<void()> action) { actions_.emplace(time, std::move(action)); }
+
+int ScriptedInput::state(const std::vector<Hold>& holds, int code, double now)
+{
+    for (const Hold& hold : holds)
+        if (hold.code == code && now >= hold.from && now < hold.until)
+            return Press;
+    return Release;
+}
+
+int ScriptedInput::key(int key) { return state(keys_, key, now_); }
+int ScriptedInput::mouseButton(int button) { return state(buttons_, button, now_); }
+
+void ScriptedInput::runDueActions()
+{
+    while (!actions_.empty() && actions_.begin()->first <= now_) {
+        auto action = std::move(actions_.begin()->second);
+        actions_.erase(actions_.begin());
+        action();
+    }
+}
+
+void ScriptedInput::pollEvents()
+{
+    ++polls;
+    now_ += frameStep_;
+    runDueActions();
+    if (now_ > giveUpAfter_) {
+        gaveUp = true;
+        close_ = true;
+    }
+}
+
+void ScriptedInput::sleepMilliseconds(int milliseconds)
+{
+    sleeps.push_back(milliseconds);
+    now_ += milliseconds / 1000.0;
+}

@@ -1,0 +1,64 @@
+#pragma once
+// An Input that plays a script instead of reading a window: keys go down and up
+// at given clock times, the clock advances by a fixed step at every event poll
+// and by the requested amount at every sleep, without waiting. A test installs
+// it with setInput() and runs the game's real loop in-process.
+#include "app/Input.h"
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+class ScriptedInput final : public Input {
+public:
+    // `frameStep`: seconds the clock advances at each pollEvents().
+    // `giveUpAfter`: clock time at which the script closes the window itself, so
+    // a test whose loop never ends fails instead of hanging.
+    explicit ScriptedInput(double frameStep = 1.0 / 60.0, double giveUpAfter = 100000.0);
+
+    // Script, all times in clock seconds. Actions run at the first poll at or after their time.
+    void holdKey(double from, double until, int key);
+    void holdButton(double from, double until, int button);
+    void jumpClock(double at, double seconds);              // time passes without any poll
+    void closeWindow(double at);
+    void at(double time, std::function<void()> action);     // anything else
+
+    // What the game did.
+    std::vector<std::string> titles;
+    std::vector<int> sleeps;
+    int polls = 0;
+    bool terminated = false;
+    bool gaveUp = false;
+
+    double time() override { return now_; }
+    int key(int key) override;
+    int mouseButton(int button) override;
+    void cursorPosition(double& x, double& y) override { x = cursorX; y = cursorY; }
+    void setCursorPosition(double x, double y) override { cursorX = x; cursorY = y; }
+    void setCursorMode(CursorMode mode) override { cursorMode = mode; }
+    void pollEvents() override;
+    bool shouldClose() override { return close_; }
+    void setShouldClose(bool close) override { close_ = close; }
+    void setTitle(const std::string& title) override { titles.push_back(title); }
+    void sleepMilliseconds(int milliseconds) override;
+    void terminate() override { terminated = true; }
+
+    double cursorX = 0.0, cursorY = 0.0;
+    CursorMode cursorMode = CursorMode::Disabled;
+
+private:
+    struct Hold {
+        double from, until;
+        int code;
+    };
+    void runDueActions();
+    static int state(const std::vector<Hold>& holds, int code, double now);
+
+    double now_ = 0.0;
+    double frameStep_;
+    double giveUpAfter_;
+    bool close_ = false;
+    std::vector<Hold> keys_, buttons_;
+    std::multimap<double, std::function<void()>> actions_;
+};

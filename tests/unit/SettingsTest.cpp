@@ -1,0 +1,161 @@
+#include "app/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override { resetSettings(); }
+    void TearDown() override { resetSettings(); }
+
+    static void parse(const std::string& text)
+    {
+        std::istringstream in(text);
+        parseConfiguration(in);
+    }
+};
+
+TEST_F(SettingsTest, DefaultsHoldBeforeAnyFile)
+{
+    EXPECT_FALSE(fullscreen);
+    EXPECT_EQ(screenwidth, 0);
+    EXPECT_EQ(screenheight, 0);
+    EXPECT_EQ(refreshrate, 0);
+    EXPECT_FALSE(debugmode);
+    EXPECT_FLOAT_EQ(fMotionblurFactor, 1.5f);
+    EXPECT_EQ(fParticleDensity, 10);
+    EXPECT_FALSE(airmode);
+    EXPECT_FALSE(randomchallenge);
+}
+
+TEST_F(SettingsTest, ReadsEveryKeyWithItsType)
+{
+    parse("fullscreen 1\nscreenwidth 1280\nscreenheight 720\nrefreshrate 75\ndebugmode 1\n"
+          "fMotionblurFactor 0.25\nfParticleDensity 3\nairmode 1\nrandomchallenge 1");
+    EXPECT_TRUE(fullscreen);
+    EXPECT_EQ(screenwidth, 1280);
+    EXPECT_EQ(screenheight, 720);
+    EXPECT_EQ(refreshrate, 75);
+    EXPECT_TRUE(debugmode);
+    EXPECT_FLOAT_EQ(fMotionblurFactor, 0.25f);
+    EXPECT_EQ(fParticleDensity, 3);
+    EXPECT_TRUE(airmode);
+    EXPECT_TRUE(randomchallenge);
+}
+
+struct BoolCase {
+    const char* line;
+    bool before;
+    bool after;
+};
+
+class BoolValues : public SettingsTest, public ::testing::WithParamInterface<BoolCase> {};
+
+TEST_P(BoolValues, OnlyZeroAndOneAreAccepted)
+{
+    fullscreen = GetParam().before;
+    parse(GetParam().line);
+    EXPECT_EQ(fullscreen, GetParam().after) << GetParam().line;
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, BoolValues,
+                         ::testing::Values(BoolCase{"fullscreen 1", false, true}, BoolCase{"fullscreen 0", true, false},
+                                           BoolCase{"fullscreen true", false, false},
+                                           BoolCase{"fullscreen true", true, true},
+                                           BoolCase{"fullscreen 2", false, false}, BoolCase{"fullscreen 2", true, true},
+                                           BoolCase{"fullscreen -1", true, true}, BoolCase{"fullscreen", true, true},
+                                           BoolCase{"fullscreen 1trailing", false, true}));
+
+struct NumberCase {
+    const char* text;
+    int width;
+    float blur;
+    int density;
+};
+
+class NumberValues : public SettingsTest, public ::testing::WithParamInterface<NumberCase> {};
+
+TEST_P(NumberValues, UseFormattedExtraction)
+{
+    screenwidth = 640;
+    parse(GetParam().text);
+    EXPECT_EQ(screenwidth, GetParam().width) << GetParam().text;
+    EXPECT_FLOAT_EQ(fMotionblurFactor, GetParam().blur) << GetParam().text;
+    EXPECT_EQ(fParticleDensity, GetParam().density) << GetParam().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, NumberValues,
+    ::testing::Values(NumberCase{"screenwidth 1.9", 1, 1.5f, 10},               // integer part only
+                      NumberCase{"screenwidth", 640, 1.5f, 10},                 // nothing follows: unchanged
+                      NumberCase{"screenwidth wide", 640, 1.5f, 10},            // not a number: unchanged
+                      NumberCase{"screenwidth -20", -20, 1.5f, 10},             // no range check
+                      NumberCase{"screenwidth 99999999999", 640, 1.5f, 10},     // out of range: unchanged
+                      NumberCase{"fMotionblurFactor 1e-1", 640, 0.1f, 10},      // exponent notation
+                      NumberCase{"fMotionblurFactor .5", 640, 0.5f, 10},
+                      NumberCase{"fMotionblurFactor x", 640, 1.5f, 10},
+                      NumberCase{"fParticleDensity 2.7", 640, 1.5f, 2},
+                      NumberCase{"fParticleDensity +4", 640, 1.5f, 4}));
+
+TEST_F(SettingsTest, LineStructure)
+{
+    // A CR before the LF is part of the line end; leading blanks and tabs are fine;
+    // words after the value are ignored.
+    parse("screenwidth 800\r\n \t screenheight 600 pixels tall\r\nrefreshrate 50\r");
+    EXPECT_EQ(screenwidth, 800);
+    EXPECT_EQ(screenheight, 600);
+    EXPECT_EQ(refreshrate, 50);
+}
+
+TEST_F(SettingsTest, KeysMustMatchExactly)
+{
+    parse("screenWidth 800\nScreenwidth 801\nscreenwidth1280\nscreenwidthx 5\n# screenwidth 9\n"
+          "// screenheight 9\n\n   \nfullscreen=1\n");
+    EXPECT_EQ(screenwidth, 0);
+    EXPECT_EQ(screenheight, 0);
+    EXPECT_FALSE(fullscreen);
+}
+
+TEST_F(SettingsTest, LastReadableDuplicateWins)
+{
+    parse("refreshrate 60\nrefreshrate 144\nrefreshrate fast\n");
+    EXPECT_EQ(refreshrate, 144);
+}
+
+TEST_F(SettingsTest, MissingFileLeavesDefaults)
+{
+    // The test runs in a folder without configuration.txt.
+    screenwidth = 0;
+    testing::internal::CaptureStdout();
+    loadConfiguration();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(screenwidth, 0);
+    EXPECT_FLOAT_EQ(fMotionblurFactor, 1.5f);
+}
+
+TEST_F(SettingsTest, ShippedConfigurationGivesTheDefaultWindow)
+{
+    std::istringstream in;
+    FILE* file = fopen(SANDLARK_SOURCE_DIR "/configuration.txt", "r");
+    ASSERT_NE(file, nullptr);
+    std::string text;
+    char buffer[256];
+    while (fgets(buffer, sizeof buffer, file))
+        text += buffer;
+    fclose(file);
+    parse(text);
+    EXPECT_FALSE(fullscreen);
+    EXPECT_EQ(screenwidth, 1280);
+    EXPECT_EQ(screenheight, 720);
+    EXPECT_EQ(refreshrate, 60);
+    EXPECT_FALSE(debugmode);
+    EXPECT_FLOAT_EQ(fMotionblurFactor, 1.5f);
+    EXPECT_EQ(fParticleDensity, 10);
+    EXPECT_FALSE(airmode);
+    EXPECT_FALSE(randomchallenge);
+}
+
+} // namespace

@@ -14,23 +14,18 @@
 #include <iostream>
 #include <stdexcept>
 
-namespace {
-
-// The render targets and full-screen programs that live for the whole process.
-void createRenderTargets()
-{
-    motionBlurPostProcessor.initialize();
-    createComposite();
-}
-
-} // namespace
-
 GLFWwindow* window = nullptr;
 GLFWcursor* crosshairCursor = nullptr;
 
 void onScroll(GLFWwindow*, double, double yoffset)
 {
     scrollOffset += yoffset;
+}
+
+void createRenderTargets()
+{
+    motionBlurPostProcessor.initialize();
+    createComposite();
 }
 
 void initializeGame()

@@ -11,6 +11,10 @@ extern GLFWcursor* crosshairCursor; // the pointer shown when mouse look is rele
 // Throws std::runtime_error with the player-facing message on failure.
 void initializeGame();
 
+// The render targets and full-screen programs that live for the whole process
+// (the last step of start-up).
+void createRenderTargets();
+
 // Scroll callback: adds the vertical offset to scrollOffset.
 void onScroll(GLFWwindow* window, double xoffset, double yoffset);
 

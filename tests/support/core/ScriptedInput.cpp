@@ -33,7 +33,7 @@ void ScriptedInput::pollEvents()
     ++polls;
     now_ += frameStep_;
     runDueActions();
-    if (now_ > giveUpAfter_) {
+    if (now_ > giveUpAfter_ || (pollLimit_ >= 0 && polls >= pollLimit_)) {
         gaveUp = true;
         close_ = true;
     }

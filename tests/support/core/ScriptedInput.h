@@ -23,6 +23,7 @@ public:
     void jumpClock(double at, double seconds);              // time passes without any poll
     void closeWindow(double at);
     void at(double time, std::function<void()> action);     // anything else
+    void closeAfterPolls(int polls) { pollLimit_ = polls; } // for a script whose clock stands still
 
     // What the game did.
     std::vector<std::string> titles;
@@ -59,6 +60,7 @@ private:
     double frameStep_;
     double giveUpAfter_;
     bool close_ = false;
+    int pollLimit_ = -1;
     std::vector<Hold> keys_, buttons_;
     std::multimap<double, std::function<void()>> actions_;
 };

@@ -1,35 +1,99 @@
-// The real binary in a real window under Xvfb, driven with xdotool.
-#include "support/core/Process.h"
+// The real binary in a real window under Xvfb, driven with xdotool: start-up,
+// Enter, Escape and closing the window.
+#include "support/core/GameWindow.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-
-namespace fs = std::filesystem;
+#include <sstream>
+#include <vector>
 
 namespace {
 
-const std::string gameBinary = std::string(SANDLARK_GAME_DIR) + "/sandlark";
-
-// A game directory of its own: the shipped shaders, optionally a configuration.
-std::string makeGameDirectory(const std::string& name, bool withConfiguration)
+std::vector<std::string> lines(const std::string& text)
 {
-    const std::string dir = makeScratchDirectory(name);
-    fs::copy(std::string(SANDLARK_GAME_DIR) + "/Shaders", dir + "/Shaders", fs::copy_options::recursive);
-    if (fs::exists(std::string(SANDLARK_GAME_DIR) + "/Assets"))
-        fs::create_directory_symlink(std::string(SANDLARK_GAME_DIR) + "/Assets", dir + "/Assets");
-    if (withConfiguration)
-        fs::copy_file(std::string(SANDLARK_GAME_DIR) + "/configuration.txt", dir + "/configuration.txt");
-    return dir;
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
+    return result;
+}
+
+int countOf(const std::string& text, const std::string& needle)
+{
+    int count = 0;
+    for (size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1))
+        ++count;
+    return count;
+}
+
+bool hasIdentityLines(const std::string& out) { return out.find("Renderer: ") != std::string::npos; }
+
+void expectIdentityLinesFirst(const std::string& out)
+{
+    const auto printed = lines(out);
+    ASSERT_GE(printed.size(), 4u) << out;
+    EXPECT_EQ(printed[0].rfind("OpenGL version: ", 0), 0u) << printed[0];
+    EXPECT_EQ(printed[1].rfind("GLSL version: ", 0), 0u) << printed[1];
+    EXPECT_EQ(printed[2].rfind("Vendor: ", 0), 0u) << printed[2];
+    EXPECT_EQ(printed[3].rfind("Renderer: ", 0), 0u) << printed[3];
+    EXPECT_GT(printed[0].size(), std::string("OpenGL version: ").size()) << "the driver's version follows the label";
 }
 
 TEST(StartupEndToEnd, WithoutConfigurationTheWindowCannotBeCreated)
 {
     const std::string dir = makeGameDirectory("no-configuration", false);
-    auto result = runProcess({gameBinary}, dir, 30);
+    auto result = runProcess({std::string(SANDLARK_GAME_DIR) + "/sandlark"}, dir, 30);
     EXPECT_EQ(result.exitStatus, 1);
     EXPECT_EQ(result.err, "ERROR: GLWindow could not be created. (OpenGL 3.3)\n");
     EXPECT_EQ(result.out, "") << "no identity lines before the window exists";
+}
+
+TEST(StartupEndToEnd, EnterStartsTheLevelAndEscapeEndsTheGame)
+{
+    GameWindow game(makeGameDirectory("enter-escape"));
+    ASSERT_NE(game.waitForWindow(), "") << game.process().outputSoFar();
+    EXPECT_EQ(game.title().rfind("Sandlark V1.1 ", 0), 0u) << game.title();
+    ASSERT_TRUE(game.waitForOutput(hasIdentityLines, 30));
+
+    // Hold Enter until the frame loop writes the frame rate into the title: the
+    // key is only read on the waiting screen, after loading.
+    game.keyDown("Return");
+    const bool playing = game.waitForTitlePrefix("Sandlark V1.1 ", false, 120);
+    game.keyUp("Return");
+    ASSERT_TRUE(playing) << game.process().outputSoFar();
+    pause(1500);
+    game.screenshot("e2e-playing");
+    EXPECT_EQ(game.title().find("inf"), std::string::npos) << game.title();
+
+    game.keyDown("Escape");
+    auto result = game.process().wait(60);
+    game.keyUp("Escape");
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    expectIdentityLinesFirst(result.out);
+    EXPECT_EQ(countOf(result.out, "Cleaning up...\n"), 1);
+    EXPECT_EQ(lines(result.out).back(), "Cleaning up...");
+    EXPECT_EQ(result.err, "");
+}
+
+TEST(StartupEndToEnd, ClosingTheWindowOnTheWaitingScreenEndsCleanly)
+{
+    GameWindow game(makeGameDirectory("close-waiting"));
+    ASSERT_NE(game.waitForWindow(), "");
+    ASSERT_TRUE(game.waitForOutput(hasIdentityLines, 30));
+    // Loading prints a line per model when there are models; then the loading
+    // image stays up for two seconds before the waiting screen.
+    if (std::filesystem::exists(std::string(SANDLARK_GAME_DIR) + "/Assets"))
+        game.waitForOutput([](const std::string& out) { return out.find("e_fireball.obj loaded") != std::string::npos; },
+                           120);
+    pause(3000);
+    game.screenshot("e2e-waiting");
+
+    game.requestClose();
+    auto result = game.process().wait(60);
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_EQ(countOf(result.out, "Cleaning up...\n"), 1);
+    EXPECT_EQ(result.err, "");
 }
 
 } // namespace

@@ -69,6 +69,9 @@ TEST(Terrain, ColumnZeroRowZeroAndEverythingBeyondAreOutside)
     }
     EXPECT_NE(map.heightAt(-749.0f, 0), -1.0f) << "column 1 is used";
     EXPECT_NE(map.heightAt(0, 749.0f), -1.0f) << "row 1 is used";
+    // Just inside the far edge: 1500 - 0.000061 truncates to row 1499 in double
+    // precision; in single precision it would round up to 1500 and fall outside.
+    EXPECT_EQ(map.heightAt(0, -749.99994f), heightOf((750 + 1499) % 256));
 }
 
 TEST(Terrain, TheRowConstantStays1500WhateverTheImageHeight)

@@ -37,28 +37,36 @@ void ParticleEmitter::burst(glm::vec3 position, double now)
     } while (count >= static_cast<float>(spawned));
 }
 
+namespace {
+
+// How one kind of effect differs from the defaults.
+struct Recipe {
+    int countPerDensity;  // burst size per unit of density
+    int spread;
+    bool randomScale;
+    float speed;          // of the particles
+    float spawnScale;     // until the first burst draws its own
+};
+
+std::unique_ptr<ParticleEmitter> makeEmitter(MeshBounds* model, const Recipe& recipe, int density)
+{
+    auto emitter = std::make_unique<ParticleEmitter>(model);
+    // The product is an integer first; widened so a huge setting cannot overflow it.
+    emitter->count = static_cast<float>(static_cast<long long>(recipe.countPerDensity) * density);
+    emitter->spread = recipe.spread;
+    emitter->randomScale = recipe.randomScale;
+    emitter->particles.speed = recipe.speed;
+    emitter->particles.spawnScale = recipe.spawnScale;
+    return emitter;
+}
+
+} // namespace
+
 void createEmitters(MeshBounds* debrisModel, MeshBounds* dustModel, MeshBounds* fireballModel, int density)
 {
-    debrisEmitter = std::make_unique<ParticleEmitter>(debrisModel);
-    debrisEmitter->count = static_cast<float>(30LL * density);
-    debrisEmitter->spread = 400;
-    debrisEmitter->randomScale = false;
-    debrisEmitter->particles.speed = 800.0f;
-    debrisEmitter->particles.spawnScale = 1.0f;
-
-    dustEmitter = std::make_unique<ParticleEmitter>(dustModel);
-    dustEmitter->count = static_cast<float>(10LL * density);
-    dustEmitter->spread = 20;
-    dustEmitter->randomScale = true;
-    dustEmitter->particles.speed = 40.0f;
-    dustEmitter->particles.spawnScale = 0.15f;
-
-    fireballEmitter = std::make_unique<ParticleEmitter>(fireballModel);
-    fireballEmitter->count = static_cast<float>(10LL * density);
-    fireballEmitter->spread = 1;
-    fireballEmitter->randomScale = true;
-    fireballEmitter->particles.speed = 10.0f;
-    fireballEmitter->particles.spawnScale = 0.001f;
+    debrisEmitter = makeEmitter(debrisModel, {30, 400, false, 800.0f, 1.0f}, density);
+    dustEmitter = makeEmitter(dustModel, {10, 20, true, 40.0f, 0.15f}, density);
+    fireballEmitter = makeEmitter(fireballModel, {10, 1, true, 10.0f, 0.001f}, density);
 }
 
 void releaseEmitters()

@@ -14,40 +14,6 @@ struct EmitterFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(EmitterFixture, CreatesTheThreeEffectsFromTheDensity)
-{
-    createEmitters(&debris, &dust, &fire, 10);
-    struct Expected {
-        ParticleEmitter* emitter;
-        MeshBounds* model;
-        float count;
-        int spread;
-        bool randomScale;
-        float speed;
-        float spawnScale;
-    };
-    for (const Expected& e : {Expected{debrisEmitter.get(), &debris, 300, 400, false, 800, 1.0f},
-                              Expected{dustEmitter.get(), &dust, 100, 20, true, 40, 0.15f},
-                              Expected{fireballEmitter.get(), &fire, 100, 1, true, 10, 0.001f}}) {
-        ASSERT_NE(e.emitter, nullptr);
-        EXPECT_EQ(e.emitter->model, e.model);
-        EXPECT_EQ(e.emitter->particles.model, e.model);
-        EXPECT_EQ(e.emitter->count, e.count);
-        EXPECT_EQ(e.emitter->spread, e.spread);
-        EXPECT_EQ(e.emitter->randomScale, e.randomScale);
-        EXPECT_EQ(e.emitter->scaleSpread, 20);
-        EXPECT_EQ(e.emitter->particles.speed, e.speed);
-        EXPECT_EQ(e.emitter->particles.spawnScale, e.spawnScale);
-        EXPECT_EQ(e.emitter->particles.interval, 0.0f);
-        EXPECT_EQ(e.emitter->particles.accuracy, 50);
-        EXPECT_EQ(e.emitter->particles.firingHold, 0.02f);
-    }
-    releaseEmitters();
-    EXPECT_EQ(debrisEmitter, nullptr);
-    EXPECT_EQ(dustEmitter, nullptr);
-    EXPECT_EQ(fireballEmitter, nullptr);
-}
-
 TEST_F(EmitterFixture, ABurstSpawnsFloorOfCountPlusOneEvenInOneInstant)
 {
     struct Case {
@@ -119,15 +85,4 @@ TEST_F(EmitterFixture, AimPointsScatterSidewaysAndOnlyUpward)
             EXPECT_LE(offset.z, c.high);
         }
     }
-}
-
-TEST_F(EmitterFixture, FireParticlesDriftOutAndVanishWithoutNaN)
-{
-    createEmitters(&debris, &dust, &fire, 10);
-    std::srand(11);
-    fireballEmitter->burst({50, 10, 50}, 1.0);
-    for (int frame = 0; frame < 400 && !fireballEmitter->particles.objects.empty(); ++frame)
-        fireballEmitter->particles.update(1.0f / 60.0f);
-    // At most about 43 units at 10 per second: everything is gone within five seconds.
-    EXPECT_TRUE(fireballEmitter->particles.objects.empty());
 }

@@ -29,24 +29,6 @@ GameObject flying(glm::vec3 position, glm::vec3 target, float speed)
 
 } // namespace
 
-TEST(ProjectileSystem, WeaponsStartWithTheirDefaultsAndArmingSetsRateAndSize)
-{
-    ProjectileSystem plain;
-    EXPECT_EQ(plain.speed, 800.0f);
-    EXPECT_EQ(plain.interval, 0.15f);
-    EXPECT_EQ(plain.accuracy, 50);
-    EXPECT_EQ(plain.spawnScale, 1.0f);
-    EXPECT_EQ(plain.firingHold, 0.02f);
-    EXPECT_EQ(playerWeapon.interval, 0.15f);
-    EXPECT_EQ(enemyWeapon.spawnScale, 1.0f);
-
-    MeshBounds projectile;
-    armWeapon(plain, &projectile);
-    EXPECT_EQ(plain.model, &projectile);
-    EXPECT_EQ(plain.interval, 0.2f);
-    EXPECT_EQ(plain.spawnScale, 0.5f);
-}
-
 TEST(ProjectileSystem, SpawnsOnlyWhenMoreThanTheIntervalHasPassed)
 {
     struct Case {

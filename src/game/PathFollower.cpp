@@ -7,6 +7,13 @@
 #include <stdexcept>
 #include <utility>
 
+const glm::vec3& firstPoint(const std::vector<glm::vec3>& path)
+{
+    if (path.empty())
+        throw std::out_of_range("invalid vector<T> subscript");
+    return path[0];
+}
+
 void PathFollower::followPath(std::vector<glm::vec3> points)
 {
     path = std::move(points);
@@ -107,10 +114,8 @@ void PathFollower::step(glm::vec3& position, glm::mat4& rotation, float dt)
 
 void PathFollower::placeOwnerOnPath(PathFollower follower, glm::vec3& position, glm::mat4& rotation)
 {
-    if (follower.path.empty())
-        throw std::out_of_range("invalid vector<T> subscript");
+    position = firstPoint(follower.path);
     *this = std::move(follower);
-    position = path[0];
     // Nothing has moved yet, so the object is looked at from where it is placed:
     // it starts out turned toward its target, not toward wherever the world
     // origin happens to be.

@@ -7,6 +7,10 @@
 
 #include <vector>
 
+// The point an owner is placed on. An empty path is a programming error,
+// reported as std::out_of_range("invalid vector<T> subscript").
+const glm::vec3& firstPoint(const std::vector<glm::vec3>& path);
+
 struct PathFollower {
     static constexpr int loopingMode = 1;  // back and forth along the path forever
     static constexpr int oneWayMode = 0;   // once, then `arrived`

@@ -4,6 +4,7 @@
 #include <glm/matrix.hpp>
 
 #include <cmath>
+#include <utility>
 
 std::vector<std::unique_ptr<Camera>> cameras;
 Camera* currentCamera = nullptr;
@@ -23,6 +24,12 @@ glm::vec3 turned(const glm::mat4& orientation, const glm::vec4& axis)
 Camera::Camera(int width, int height)
     : aspectRatio(static_cast<float>(width) / static_cast<float>(height))
 {
+}
+
+void Camera::placeOnPath(PathFollower route)
+{
+    position = firstPoint(route.path);
+    static_cast<PathFollower&>(*this) = std::move(route);
 }
 
 glm::mat4 Camera::orientation() const

@@ -31,6 +31,10 @@ struct Camera : PathFollower {
 
     Camera(int width, int height);
 
+    // Rides `route` from now on, standing on its first point; the view's angles
+    // are kept. An empty route throws std::out_of_range("invalid vector<T> subscript").
+    void placeOnPath(PathFollower route);
+
     glm::mat4 orientation() const;  // Rx(pitch) x Ry(yaw)
     glm::mat4 view() const;         // orientation x translate(-(position + offset))
     glm::mat4 projection() const;   // perspective from fieldOfView, aspectRatio, near and far

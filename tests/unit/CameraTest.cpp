@@ -3,6 +3,8 @@
 #include <glm/geometric.hpp>
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace {
 
 void expectNear(const glm::vec3& actual, const glm::vec3& expected, const char* what)
@@ -104,4 +106,27 @@ TEST(Camera, FrustumPlanesAcceptPointsAlongForward)
         const FrustumPlane& farPlane = camera.frustumPlanes[5];
         EXPECT_LT(glm::dot(farPlane.normal, beyond) + farPlane.distance, 0.0f);
     }
+}
+
+TEST(Camera, RidesARouteFromItsFirstPointAndRefusesAnEmptyOne)
+{
+    Camera player(1280, 720);
+    player.offsetOrientation(0, 180);
+    PathFollower route(PathFollower::loopingMode);
+    route.followPath({{10, 5, -20}, {10, 5, -60}});
+    route.speed = 10.0f;
+    player.placeOnPath(route);
+    EXPECT_EQ(player.position, glm::vec3(10, 5, -20));
+    EXPECT_EQ(player.target, glm::vec3(10, 5, -60));
+    EXPECT_EQ(player.yaw, 180.0f);
+    player.move(player.position, 1.0f);
+    EXPECT_EQ(player.position, glm::vec3(10, 5, -30));
+
+    try {
+        player.placeOnPath(PathFollower(PathFollower::loopingMode));
+        FAIL() << "no exception";
+    } catch (const std::out_of_range& error) {
+        EXPECT_STREQ(error.what(), "invalid vector<T> subscript");
+    }
+    EXPECT_EQ(player.position, glm::vec3(10, 5, -30)) << "a refused route changes nothing";
 }

@@ -1,0 +1,54 @@
+#pragma once
+// The collision heightmap: a grey image sampled to tell how high the ground is
+// at a world position. The decoded pixels are handed over by the image loader
+// (game/TerrainImage.h); this part only looks them up.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class Terrain {
+public:
+    int width = 0;              // pixels per row
+    int height = 0;             // number of rows
+    int heightScale = 100;      // world units spanned by the brightest pixel
+    float originX = -750.0f;    // world x of pixel column 0
+    float originZ = -750.0f;    // world z from which rows are counted
+
+    // A terrain without an image: every query is outside (-1.0).
+    Terrain() = default;
+
+    // Takes the blue byte of every pixel, rows counted from the bottom scan line
+    // as the image stores them: `blue[row * width + column]`. Sizes that do not
+    // match the bytes given leave the terrain without an image.
+    Terrain(int width, int height, std::vector<std::uint8_t> blue);
+
+    // The blue byte at (column, row), row 0 being the bottom scan line.
+    std::uint8_t blueAt(int column, int row) const { return pixels[static_cast<std::size_t>(row) * width + column]; }
+
+    // Ground height at world (x, z), or -1.0 where that lies outside the usable
+    // part of the image (column 0, row 0 and everything beyond the edges).
+    // One pixel, no interpolation: constant time and no allocation.
+    float heightAt(float x, float z) const
+    {
+        // The column is truncated in single precision; the row constant is the
+        // double 1500.0 whatever the image's real height. Comparing before the
+        // conversion keeps NaN and huge coordinates outside instead of feeding
+        // them to an integer conversion.
+        const float column = x - originX;
+        const double row = 1500.0 - (z - originZ);
+        if (!(column >= 1.0f && column < static_cast<float>(width)))
+            return -1.0f;
+        if (!(row >= 1.0 && row < static_cast<double>(height)))
+            return -1.0f;
+        const float c = blueAt(static_cast<int>(column), static_cast<int>(row));
+        // c / 256, not c / 255: a white pixel is 99.21..., not 100.
+        const float a = c * 0.00390625f;
+        return static_cast<float>(heightScale) * a * a - (2.0f - c * 2.0f * 0.00390625f);
+    }
+
+private:
+    std::vector<std::uint8_t> pixels;
+};
+
+// The current level's terrain; replacing it releases the previous one with its image.
+extern std::unique_ptr<Terrain> terrain;

@@ -1,0 +1,88 @@
+#include "game/ParticleEmitter.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+struct EmitterFixture : ::testing::Test {
+    MeshBounds debris, dust, fire;
+    void TearDown() override { releaseEmitters(); }
+};
+
+} // namespace
+
+TEST_F(EmitterFixture, ABurstSpawnsFloorOfCountPlusOneEvenInOneInstant)
+{
+    struct Case {
+        int density;
+        std::size_t debris, dust, fire;
+    };
+    for (const Case& c : {Case{10, 301, 101, 101}, Case{100, 3001, 1001, 1001}, Case{0, 1, 1, 1}, Case{-1, 0, 0, 0}}) {
+        createEmitters(&debris, &dust, &fire, c.density);
+        debrisEmitter->burst({0, 0, 0}, 3.0);
+        dustEmitter->burst({0, 0, 0}, 3.0);
+        fireballEmitter->burst({0, 0, 0}, 3.0);
+        EXPECT_EQ(debrisEmitter->particles.objects.size(), c.debris) << "density " << c.density;
+        EXPECT_EQ(dustEmitter->particles.objects.size(), c.dust) << "density " << c.density;
+        EXPECT_EQ(fireballEmitter->particles.objects.size(), c.fire) << "density " << c.density;
+    }
+}
+
+TEST_F(EmitterFixture, BurstDrawsZThenYThenXThenTheScaleThenThePoolJitter)
+{
+    ParticleEmitter emitter(&dust);
+    emitter.count = 2.5f; // three particles
+    emitter.spread = 20;
+    emitter.randomScale = true;
+    const glm::vec3 at(100, 5, -40);
+
+    std::srand(99);
+    emitter.burst(at, 1.0);
+
+    std::srand(99);
+    ASSERT_EQ(emitter.particles.objects.size(), 3u);
+    float lastScale = 0.0f;
+    for (const GameObject& particle : emitter.particles.objects) {
+        glm::vec3 aim;
+        aim.z = at.z + std::rand() % 20 - 10;
+        aim.y = at.y + (std::rand() % 20) / 2;
+        aim.x = at.x + std::rand() % 20 - 10;
+        lastScale = static_cast<float>((std::rand() % 20 - 10) / 30.0);
+        aim.x += std::rand() % 50 - 25;
+        aim.y += std::rand() % 50 - 25;
+        aim.z += std::rand() % 50 - 25;
+        EXPECT_EQ(particle.target, aim);
+        EXPECT_EQ(particle.position, at);
+        EXPECT_EQ(particle.scale, glm::vec3(lastScale));
+    }
+    EXPECT_EQ(emitter.particles.spawnScale, lastScale) << "the pool keeps the last scale drawn";
+}
+
+TEST_F(EmitterFixture, AimPointsScatterSidewaysAndOnlyUpward)
+{
+    struct Case {
+        int spread;
+        float low, high, top;
+    };
+    // Pool jitter switched off (a range of 1 always adds 0) to see the emitter's own scatter.
+    for (const Case& c : {Case{400, -200, 199, 199}, Case{20, -10, 9, 9}, Case{1, 0, 0, 0}}) {
+        ParticleEmitter emitter(&debris);
+        emitter.spread = c.spread;
+        emitter.particles.accuracy = 99;
+        const glm::vec3 at(10, 20, 30);
+        std::srand(3);
+        emitter.burst(at, 1.0);
+        for (const GameObject& particle : emitter.particles.objects) {
+            const glm::vec3 offset = particle.target - at;
+            EXPECT_GE(offset.y, 0.0f) << "spread " << c.spread;
+            EXPECT_LE(offset.y, c.top) << "spread " << c.spread;
+            EXPECT_GE(offset.x, c.low);
+            EXPECT_LE(offset.x, c.high);
+            EXPECT_GE(offset.z, c.low);
+            EXPECT_LE(offset.z, c.high);
+        }
+    }
+}

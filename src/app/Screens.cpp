@@ -108,6 +108,12 @@ void showLoadingScreen()
 
 void showInfoScreen(const char* imagePath, bool showLevelInfo)
 {
+    drawInfoScreen(imagePath, showLevelInfo);
+    present();
+}
+
+void drawInfoScreen(const char* imagePath, bool showLevelInfo)
+{
     buildScreen(imagePath);
     const float height = static_cast<float>(screenheight);
     if (showLevelInfo)
@@ -115,7 +121,6 @@ void showInfoScreen(const char* imagePath, bool showLevelInfo)
     else
         drawLines(endOfLevelLines(timeUp, usedAmmo, levelSeconds, height));
     drawScreenImage();
-    present();
 }
 
 void releaseScreen()

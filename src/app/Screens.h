@@ -26,6 +26,9 @@ void showLoadingScreen();
 // (`showLevelInfo`) or the end-of-level lines, and shows it.
 void showInfoScreen(const char* imagePath, bool showLevelInfo);
 
+// showInfoScreen without the swap: builds the screen and draws its lines and image.
+void drawInfoScreen(const char* imagePath, bool showLevelInfo);
+
 // The two construction steps of a screen whose imagePath and shader are set.
 void createScreenQuad(ImageScreen& screen);
 void loadScreenImage(ImageScreen& screen);

@@ -82,7 +82,9 @@ void buildScreen(const char* imagePath)
     currentScreen->shader = screenProgram.get();
     createScreenQuad(*currentScreen);
     loadScreenImage(*currentScreen);
+    // The whole window, whatever the last render pass left bound.
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, screenwidth, screenheight);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 

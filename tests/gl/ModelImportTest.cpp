@@ -132,6 +132,19 @@ TEST_F(ModelImportTest, DiffuseTextureIsJoinedToTheModelsFolder)
     EXPECT_NE(data.colorImage.pixels, nullptr);
 }
 
+TEST_F(ModelImportTest, ModelNamedWithoutAFolderFindsItsTextureBesideIt)
+{
+    file("quad.mtl", "newmtl sand\nmap_Kd sand.bmp\n");
+    file("quad.obj", quadObj);
+    writeColorImage(dir + "/sand.bmp", 6, 2, [](int, int) { return Rgb{1, 2, 3}; });
+    const fs::path previous = fs::current_path();
+    fs::current_path(dir);
+    MeshData data;
+    import(data, "quad.obj");
+    fs::current_path(previous);
+    EXPECT_EQ(data.colorImage.width, 6u) << "the texture is beside the model, not inside a folder named like it";
+}
+
 TEST_F(ModelImportTest, TheLastMaterialWithADiffuseTextureWins)
 {
     writeColorImage(dir + "/first.jpg", 8, 8, [](int, int) { return Rgb{255, 0, 0}; });

@@ -1,5 +1,6 @@
 #include "app/Shutdown.h"
 
+#include "app/Screens.h"
 #include "assets/AssetCatalogue.h"
 
 #include <iostream>
@@ -8,4 +9,5 @@ void cleanup()
 {
     std::cout << "Cleaning up..." << std::endl;
     releaseAssets();
+    releaseScreen();
 }

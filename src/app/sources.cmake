@@ -5,6 +5,7 @@ target_sources(sandlark_core PRIVATE
   app/Input.cpp
   app/WindowTitle.cpp
   app/RenderToggles.cpp
+  app/HudText.cpp
 )
 target_sources(sandlark_gl PRIVATE
   app/Startup.cpp

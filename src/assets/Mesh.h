@@ -1,0 +1,43 @@
+#pragma once
+// One drawable model on the GPU: one tightly packed buffer per vertex attribute
+// behind a vertex array, the material colours in a uniform buffer, the colour,
+// normal-map and reflection-map textures, and the program it is drawn with.
+// Game objects see it through MeshBounds; everything GL goes with the mesh.
+#include "assets/GlObject.h"
+#include "assets/MeshBounds.h"
+#include "assets/MeshData.h"
+#include "assets/ShaderProgram.h"
+
+class Mesh : public MeshBounds {
+public:
+    ShaderProgram* program = nullptr; // drawn with by default; not owned, shared by many meshes
+    MeshData data;                    // the import record; shares its arrays and images
+    GlObject vao;
+    GlObject positionBuffer;
+    GlObject normalBuffer;
+    GlObject texCoordBuffer;
+    GlObject tangentBuffer;
+    GlObject bitangentBuffer;
+    GlObject materialBuffer; // 80 bytes of Material, only when the program has the block
+    GlObject colorTexture;
+    GlObject normalTexture;     // only with a normal map
+    GlObject reflectionTexture; // only with a reflection map
+
+    // Builds every GPU object with `program` current and leaves no program,
+    // vertex array or buffer bound. Needs a current GL context.
+    Mesh(const MeshData& data, ShaderProgram* program);
+
+    // Draws with the mesh's own program. The caller sets the object's uniforms
+    // with that program current just before.
+    void draw() const;
+    // Draws with `other`, which must give "vertPosition" (and whatever else it
+    // reads) the location the mesh's own program gives it.
+    void draw(const ShaderProgram* other) const;
+
+    // (Re)creates the material textures with the filters the two toggle
+    // counters choose, deleting the textures they replace.
+    void setupTextures(int textureSamplingMode, int mipmapMode);
+};
+
+// The uniform-buffer binding point the "Material" block of every program reads.
+inline constexpr GLuint materialBindingPoint = 0;

@@ -1,0 +1,44 @@
+#pragma once
+// Strings in window pixels with one TrueType font: the first 128 characters
+// rasterised by FreeType at 30 pixels, one single-channel texture each, drawn
+// one textured quad per character.
+#include "assets/GlObject.h"
+#include "assets/ShaderProgram.h"
+#include "render/TextLayout.h"
+
+#include <glm/vec3.hpp>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TextRenderer {
+public:
+    GlyphTable glyphs;               // by signed char; empty when the font failed
+    ShaderProgram* program = nullptr; // textProgram; not owned
+    GlObject vertexArray;
+    GlObject vertexBuffer;           // one quad: 6 vertices of (x, y, u, v), 96 bytes
+    float width = 0.0f;              // window size: the extent of the text projection
+    float height = 0.0f;
+
+    // The game's font "Assets\Fonts\AmericanCaptain.ttf" drawn with textProgram.
+    TextRenderer(float width, float height);
+    // Any font file and program (tests).
+    TextRenderer(float width, float height, const std::string& fontPath, ShaderProgram* program);
+    ~TextRenderer();
+
+    TextRenderer(const TextRenderer&) = delete;
+    TextRenderer& operator=(const TextRenderer&) = delete;
+
+    // Draws `text` with its baseline starting at (x, y), origin lower left.
+    void draw(std::string_view text, float x, float y, float scale, const glm::vec3& color) const;
+
+private:
+    std::vector<GlObject> glyphTextures; // owns the names the glyph table refers to
+
+    void loadGlyphs(const std::string& fontPath);
+    void createQuadBuffer();
+};
+
+// Draws with the level's `textRenderer`; nothing when there is none.
+void renderText(std::string_view text, float x, float y, float scale, const glm::vec3& color);

@@ -1,0 +1,247 @@
+// Screens and text drawn into a real window, read back pixel by pixel.
+#include "app/GameState.h"
+#include "app/Screens.h"
+#include "app/Settings.h"
+#include "assets/AssetCatalogue.h"
+#include "render/TextRenderer.h"
+#include "support/core/Process.h"
+#include "support/gl/GlTestContext.h"
+#include "support/gl/ImageFixtures.h"
+
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int windowWidth = 320, windowHeight = 240;
+const std::string fontFile = "/usr/share/fonts/opentype/bebas-neue/BebasNeue-Regular.otf";
+
+bool isColor(Rgb pixel, Rgb expected, int tolerance = 40)
+{
+    return std::abs(pixel.r - expected.r) <= tolerance && std::abs(pixel.g - expected.g) <= tolerance &&
+           std::abs(pixel.b - expected.b) <= tolerance;
+}
+
+bool isWhite(Rgb pixel) { return pixel.r > 200 && pixel.g > 200 && pixel.b > 200; }
+
+// Counts white pixels in the rows y0..y1 (inclusive, from the bottom) and x0..x1.
+int whitePixels(int x0, int x1, int y0, int y1)
+{
+    int count = 0;
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x)
+            count += isWhite(readPixel(x, y)) ? 1 : 0;
+    return count;
+}
+
+// A game directory of its own with the shipped shaders: the screens open
+// "Shaders\loadingScreen.vert" relative to the working directory.
+class ScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        requireGlContext(windowWidth, windowHeight);
+        dir = makeScratchDirectory(std::string("screens-") +
+                                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directory_symlink(std::string(SANDLARK_SOURCE_DIR) + "/Shaders", dir + "/Shaders");
+        previous = fs::current_path();
+        fs::current_path(dir);
+        glViewport(0, 0, windowWidth, windowHeight);
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LESS);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glClearColor(0, 0, 0, 1);
+        screenheight = windowHeight;
+        screenwidth = windowWidth;
+    }
+
+    void TearDown() override
+    {
+        textRenderer.reset();
+        textProgram.reset();
+        releaseScreen();
+        fs::current_path(previous);
+        resetSettings();
+        resetGameState();
+    }
+
+    void createText()
+    {
+        textProgram = createShaderProgram("Shaders\\text.vert", "Shaders\\text.frag");
+        textRenderer = std::make_unique<TextRenderer>(static_cast<float>(windowWidth), static_cast<float>(windowHeight),
+                                                      fontFile, textProgram.get());
+    }
+
+    std::string dir;
+    fs::path previous;
+};
+
+TEST_F(ScreenTest, OddWidthImageFillsTheWindowUprightAndUnsheared)
+{
+    // 37 pixels: rows of 111 bytes padded to 112. Left half red, right half
+    // blue, the top four rows green.
+    writeColorImage(dir + "/odd.bmp", 37, 20, [](int x, int y) {
+        if (y < 4)
+            return Rgb{0, 255, 0};
+        return x < 18 ? Rgb{255, 0, 0} : Rgb{0, 0, 255};
+    });
+    // What the font set-up leaves behind for every later screen.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    buildScreen("odd.bmp");
+    drawScreenImage();
+
+    EXPECT_TRUE(isColor(readPixel(160, windowHeight - 20), {0, 255, 0})) << "the picture's top is the window's top";
+    // Every row keeps its split at the same column: no row drifts sideways.
+    for (int y = 5; y < windowHeight - 60; y += 20) {
+        EXPECT_TRUE(isColor(readPixel(40, y), {255, 0, 0})) << "row " << y;
+        EXPECT_TRUE(isColor(readPixel(windowWidth - 40, y), {0, 0, 255})) << "row " << y;
+    }
+    // The image is stretched over the whole window (the outermost pixels blend
+    // with the texture's border).
+    EXPECT_TRUE(isColor(readPixel(6, 6), {255, 0, 0}));
+    EXPECT_TRUE(isColor(readPixel(windowWidth - 7, 6), {0, 0, 255}));
+    GLint alignment = 0;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    EXPECT_EQ(alignment, 1) << "the upload gives back the alignment it found";
+}
+
+TEST_F(ScreenTest, MissingImageShowsNoPictureAndStillDraws)
+{
+    ::testing::internal::CaptureStdout();
+    buildScreen("absent.jpg");
+    drawScreenImage();
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+    EXPECT_TRUE(isColor(readPixel(160, 120), {0, 0, 0}, 5));
+}
+
+TEST_F(ScreenTest, EveryScreenReplacesTheLastProgramAndRecord)
+{
+    writeColorImage(dir + "/a.bmp", 4, 4, [](int, int) { return Rgb{255, 255, 0}; });
+    buildScreen("a.bmp");
+    const GLuint firstProgram = screenProgram->program;
+    const GLuint firstTexture = currentScreen->texture;
+    const GLuint firstVertexArray = currentScreen->vao;
+    buildScreen("a.bmp");
+    EXPECT_FALSE(glIsProgram(firstProgram)) << "a replaced screen leaves nothing behind";
+    EXPECT_FALSE(glIsTexture(firstTexture));
+    EXPECT_FALSE(glIsVertexArray(firstVertexArray));
+    const GLuint texture = currentScreen->texture;
+    releaseScreen();
+    EXPECT_FALSE(glIsTexture(texture));
+    EXPECT_EQ(currentScreen, nullptr);
+}
+
+TEST_F(ScreenTest, WaitingScreenTextStaysInFrontOfTheImage)
+{
+    writeColorImage(dir + "/blue.bmp", 16, 16, [](int, int) { return Rgb{0, 0, 255}; });
+    createText();
+    currentLevel = 1;
+    speedLevel = 10.0f;
+    timeLimit = 600;
+    neededKills = 5;
+    drawInfoScreen("blue.bmp", true);
+
+    // "Level 1" at twice the size, its baseline 60 pixels under the top.
+    const int headline = whitePixels(25, 120, windowHeight - 60, windowHeight - 20);
+    EXPECT_GT(headline, 100) << "the text was drawn before the image and kept in front";
+    // Between and around the letters the image still shows.
+    EXPECT_TRUE(isColor(readPixel(300, 20), {0, 0, 255}));
+    EXPECT_TRUE(isColor(readPixel(20, windowHeight - 30), {0, 0, 255}));
+    // Four lines down to 150 pixels under the top, nothing further down.
+    EXPECT_GT(whitePixels(25, 200, windowHeight - 150, windowHeight - 131), 20) << "Needed kills line";
+    EXPECT_EQ(whitePixels(0, windowWidth - 1, 0, windowHeight - 160), 0);
+}
+
+TEST_F(ScreenTest, EndScreensPutTheirLinesWhereTheHeadlineLeavesRoom)
+{
+    writeColorImage(dir + "/dark.bmp", 8, 8, [](int, int) { return Rgb{40, 0, 40}; });
+    createText();
+    usedAmmo = 42;
+    levelSeconds = 65.0;
+
+    // Winning: two lines, baselines 30 and 60 under the top.
+    timeUp = false;
+    drawInfoScreen("dark.bmp", false);
+    EXPECT_GT(whitePixels(25, 150, windowHeight - 29, windowHeight - 10), 20) << "Used ammo";
+    EXPECT_GT(whitePixels(25, 150, windowHeight - 59, windowHeight - 40), 20) << "Time";
+    EXPECT_EQ(whitePixels(0, windowWidth - 1, 0, windowHeight - 70), 0);
+
+    // Losing: the headline, then the same lines 60 pixels lower.
+    timeUp = true;
+    drawInfoScreen("dark.bmp", false);
+    EXPECT_GT(whitePixels(25, 150, windowHeight - 89, windowHeight - 70), 20) << "Used ammo";
+    EXPECT_GT(whitePixels(25, 150, windowHeight - 119, windowHeight - 100), 20) << "Time";
+    EXPECT_EQ(whitePixels(0, windowWidth - 1, 0, windowHeight - 130), 0);
+}
+
+class TextRendererTest : public ScreenTest {};
+
+TEST_F(TextRendererTest, RasterisesThe128CharactersAndReleasesThem)
+{
+    createText();
+    const GlyphTable& glyphs = textRenderer->glyphs;
+    ASSERT_EQ(glyphs.size(), 128u);
+    EXPECT_EQ(glyphs.begin()->first, '\0');
+    EXPECT_EQ(glyphs.find(static_cast<char>(200)), glyphs.end());
+    const Glyph& space = glyphs.at(' ');
+    EXPECT_EQ(space.size.x * space.size.y, 0) << "an empty bitmap";
+    EXPECT_GT(space.advance >> 6, 0u);
+    const Glyph& h = glyphs.at('H');
+    EXPECT_GT(h.size.y, 15);
+    EXPECT_LE(h.size.y, 30);
+    EXPECT_TRUE(glIsTexture(h.texture));
+    GLint alignment = 0;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    EXPECT_EQ(alignment, 1);
+
+    const GLuint texture = h.texture;
+    const GLuint vertexArray = textRenderer->vertexArray;
+    textRenderer.reset();
+    EXPECT_FALSE(glIsTexture(texture));
+    EXPECT_FALSE(glIsVertexArray(vertexArray));
+}
+
+TEST_F(TextRendererTest, GlyphsAreDrawnTheRightWayUp)
+{
+    createText();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // A big "T": its bar is at the top, its stem below.
+    renderText("T", 100.0f, 50.0f, 4.0f, glm::vec3(1.0f));
+    const Glyph& t = textRenderer->glyphs.at('T');
+    const int top = 50 + 4 * t.bearing.y, bottom = top - 4 * t.size.y;
+    const int left = 100 + 4 * t.bearing.x, right = left + 4 * t.size.x;
+    const int barRow = whitePixels(left, right, top - 6, top - 6);
+    const int stemRow = whitePixels(left, right, bottom + 6, bottom + 6);
+    EXPECT_GT(barRow, 2 * stemRow) << "bar " << barRow << ", stem " << stemRow;
+    EXPECT_GT(stemRow, 0);
+}
+
+TEST_F(TextRendererTest, WithoutAFontTextDrawsNothing)
+{
+    textProgram = createShaderProgram("Shaders\\text.vert", "Shaders\\text.frag");
+    writeFile(dir + "/broken.ttf", std::string(2000, 'x'));
+    struct Case {
+        std::string path, message;
+    };
+    const Case cases[] = {
+        {dir + "/absent.ttf", "Could not load font\n"},
+        {dir + "/broken.ttf", "Could not load font, because the file format is not supported\n"},
+    };
+    for (const Case& c : cases) {
+        ::testing::internal::CaptureStdout();
+        textRenderer = std::make_unique<TextRenderer>(320.0f, 240.0f, c.path, textProgram.get());
+        EXPECT_EQ(::testing::internal::GetCapturedStdout(), c.message);
+        EXPECT_TRUE(textRenderer->glyphs.empty());
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        renderText("Hello", 10.0f, 100.0f, 3.0f, glm::vec3(1.0f));
+        EXPECT_EQ(whitePixels(0, windowWidth - 1, 60, 200), 0);
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+}
+
+} // namespace

@@ -10,28 +10,11 @@
 
 namespace {
 
-std::vector<std::string> lines(const std::string& text)
-{
-    std::vector<std::string> result;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        result.push_back(line);
-    return result;
-}
-
-int countOf(const std::string& text, const std::string& needle)
-{
-    int count = 0;
-    for (size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1))
-        ++count;
-    return count;
-}
-
 bool hasIdentityLines(const std::string& out) { return out.find("Renderer: ") != std::string::npos; }
 
 void expectIdentityLinesFirst(const std::string& out)
 {
-    const auto printed = lines(out);
+    const auto printed = linesOf(out);
     ASSERT_GE(printed.size(), 4u) << out;
     EXPECT_EQ(printed[0].rfind("OpenGL version: ", 0), 0u) << printed[0];
     EXPECT_EQ(printed[1].rfind("GLSL version: ", 0), 0u) << printed[1];
@@ -72,7 +55,7 @@ TEST(StartupEndToEnd, EnterStartsTheLevelAndEscapeEndsTheGame)
     EXPECT_EQ(result.exitStatus, 0) << result.err;
     expectIdentityLinesFirst(result.out);
     EXPECT_EQ(countOf(result.out, "Cleaning up...\n"), 1);
-    EXPECT_EQ(lines(result.out).back(), "Cleaning up...");
+    EXPECT_EQ(linesOf(result.out).back(), "Cleaning up...");
     EXPECT_EQ(result.err, "");
 }
 

@@ -19,14 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int countOf(const std::string& text, const std::string& needle)
-{
-    int count = 0;
-    for (size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1))
-        ++count;
-    return count;
-}
-
 class LevelFlowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()

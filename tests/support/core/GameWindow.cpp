@@ -1,7 +1,9 @@
 #include "support/core/GameWindow.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <sstream>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -85,9 +87,43 @@ void GameWindow::requestClose()
     shellOutput(std::string(SANDLARK_TEST_TOOLS_DIR) + "/wm_close " + window_);
 }
 
-std::string GameWindow::screenshot(const std::string& name)
+std::array<int, 3> Screenshot::at(int x, int y) const
 {
-    const std::string path = std::string(SANDLARK_TEST_OUTPUT_DIR) + "/" + name + ".png";
-    shellOutput("import -window root '" + path + "' 2>/dev/null");
-    return path;
+    const size_t i = (static_cast<size_t>(y) * width + x) * 3;
+    return {rgb[i], rgb[i + 1], rgb[i + 2]};
+}
+
+int Screenshot::brightestChannel(int x, int y) const
+{
+    const auto p = at(x, y);
+    return std::max({p[0], p[1], p[2]});
+}
+
+int Screenshot::whiteInTopLeft() const
+{
+    int count = 0;
+    for (int y = 15; y < 160 && y < height; ++y)
+        for (int x = 25; x < 300 && x < width; ++x) {
+            const auto p = at(x, y);
+            count += (p[0] > 220 && p[1] > 220 && p[2] > 220) ? 1 : 0;
+        }
+    return count;
+}
+
+Screenshot GameWindow::screenshot(const std::string& name)
+{
+    const std::string base = std::string(SANDLARK_TEST_OUTPUT_DIR) + "/" + name;
+    shellOutput("import -window root '" + base + ".png' 2>/dev/null && convert '" + base + ".png' '" + base +
+                ".ppm' 2>/dev/null");
+    std::istringstream in(readFile(base + ".ppm"));
+    Screenshot shot;
+    std::string magic;
+    int maximum = 0;
+    in >> magic >> shot.width >> shot.height >> maximum;
+    in.get();
+    if (magic != "P6" || maximum != 255)
+        return {};
+    shot.rgb.resize(static_cast<size_t>(shot.width) * shot.height * 3);
+    in.read(reinterpret_cast<char*>(shot.rgb.data()), static_cast<std::streamsize>(shot.rgb.size()));
+    return shot;
 }

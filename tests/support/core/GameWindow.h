@@ -4,8 +4,23 @@
 // user does, take screenshots.
 #include "support/core/Process.h"
 
+#include <array>
 #include <memory>
 #include <string>
+#include <vector>
+
+// A screenshot of the whole X screen, read back from the PNG kept for a person.
+struct Screenshot {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;
+
+    bool valid() const { return width > 0 && height > 0; }
+    // (x, y) from the top-left corner.
+    std::array<int, 3> at(int x, int y) const;
+    int brightestChannel(int x, int y) const;
+    // White pixels in the top-left corner, where the information lines go.
+    int whiteInTopLeft() const;
+};
 
 // A game directory of its own under the test output folder: the built shaders,
 // the generated assets (linked) when they exist, and the shipped configuration
@@ -31,8 +46,8 @@ public:
     void keyDown(const std::string& key);
     void keyUp(const std::string& key);
     void requestClose(); // WM_DELETE_WINDOW
-    // Saves a screenshot of the X screen to the test output folder; returns its path.
-    std::string screenshot(const std::string& name);
+    // Saves a screenshot of the X screen as <test output>/<name>.png and reads it back.
+    Screenshot screenshot(const std::string& name);
 
 private:
     std::unique_ptr<BackgroundProcess> process_;

@@ -53,6 +53,23 @@ std::string temporaryPath(const char* suffix)
 
 } // namespace
 
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+int countOf(const std::string& text, const std::string& needle)
+{
+    int count = 0;
+    for (size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1))
+        ++count;
+    return count;
+}
+
 std::string readFile(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);

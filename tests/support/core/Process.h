@@ -41,6 +41,11 @@ std::string shellOutput(const std::string& command);
 // A fresh empty directory under the test output folder.
 std::string makeScratchDirectory(const std::string& name);
 
+// The lines of a text, without their line ends.
+std::vector<std::string> linesOf(const std::string& text);
+// How often `needle` occurs in `text`.
+int countOf(const std::string& text, const std::string& needle);
+
 // The whole content of a file ("" when missing).
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& content);

@@ -73,7 +73,7 @@ std::vector<glm::vec3> generateRoutes(const Terrain& terrain, const std::string&
     const std::vector<glm::vec2> controls = {
         {-80.0f, 430.0f}, {-320.0f, 340.0f}, {-470.0f, 140.0f}, {-520.0f, -120.0f}, {-430.0f, -390.0f},
         {-230.0f, -480.0f}, {30.0f, -400.0f}, {260.0f, -480.0f}, {470.0f, -390.0f}, {545.0f, -160.0f},
-        {430.0f, 60.0f}, {200.0f, 130.0f}, {60.0f, 300.0f}};
+        {430.0f, 60.0f}, {200.0f, 130.0f}};
     std::vector<glm::vec3> route;
     for (glm::vec2 p : resample(controls, 10.0f, false)) route.push_back({p.x, terrain.heightAt(p.x, p.y) + 2.0f, p.y});
 

@@ -173,8 +173,19 @@ TEST_P(ModelImport, ImportsAsOneTexturedTriangleMeshOfTheRightSize) {
         EXPECT_EQ(normal.height(), colour.height());
         EXPECT_EQ(normal.bpp(), 24u);
     }
+    // The game takes colours from the first material and loads the normal or
+    // reflection map while visiting a material without a diffuse texture: the
+    // first material must be untextured and carry the model's own colours.
+    ASSERT_GE(scene->mNumMaterials, 2u);
+    const aiMaterial* first = scene->mMaterials[0];
+    aiString none;
+    EXPECT_NE(aiGetMaterialTexture(first, aiTextureType_DIFFUSE, 0, &none), aiReturn_SUCCESS);
+    aiColor4D firstColour, ownColour;
+    ASSERT_EQ(aiGetMaterialColor(first, AI_MATKEY_COLOR_DIFFUSE, &firstColour), aiReturn_SUCCESS);
+    ASSERT_EQ(aiGetMaterialColor(material, AI_MATKEY_COLOR_DIFFUSE, &ownColour), aiReturn_SUCCESS);
+    EXPECT_EQ(firstColour, ownColour);
     float shininess = -1.0f;
-    EXPECT_EQ(aiGetMaterialFloatArray(material, AI_MATKEY_SHININESS, &shininess, nullptr), aiReturn_SUCCESS);
+    EXPECT_EQ(aiGetMaterialFloatArray(first, AI_MATKEY_SHININESS, &shininess, nullptr), aiReturn_SUCCESS);
     EXPECT_GE(shininess, 0.0f);
     EXPECT_LE(shininess, 128.0f);
 }

@@ -345,17 +345,25 @@ void writeObj(const Mesh& mesh, const std::string& directory, const std::string&
     }
     std::ofstream(directory + "/" + name + ".obj", std::ios::binary) << obj.str();
 
+    // Assimp puts a synthetic "DefaultMaterial" first, and the game reads its
+    // colours from the first material and loads normal and reflection maps while
+    // visiting a material without a diffuse texture. So the colours are given
+    // twice: untextured under that name (it fills the first slot), and with the
+    // texture under the material the faces use.
     std::ostringstream mtl;
     mtl << "# Sandlark material of " << name << "\n";
-    mtl << "newmtl " << material.name << "\n";
-    mtl << "Ka " << triple(material.ambient) << "\n";
-    mtl << "Kd " << triple(material.diffuse) << "\n";
-    mtl << "Ks " << triple(material.specular) << "\n";
-    mtl << "Ke " << triple(material.emissive) << "\n";
-    mtl << "Ns " << number(material.shininess) << "\n";
-    mtl << "d 1.0000\n";
-    mtl << "illum 2\n";
-    mtl << "map_Kd " << material.texture << "\n";
+    for (const std::string& materialName : {std::string("DefaultMaterial"), material.name}) {
+        mtl << "newmtl " << materialName << "\n";
+        mtl << "Ka " << triple(material.ambient) << "\n";
+        mtl << "Kd " << triple(material.diffuse) << "\n";
+        mtl << "Ks " << triple(material.specular) << "\n";
+        mtl << "Ke " << triple(material.emissive) << "\n";
+        mtl << "Ns " << number(material.shininess) << "\n";
+        mtl << "d 1.0000\n";
+        mtl << "illum 2\n";
+        if (materialName != "DefaultMaterial") mtl << "map_Kd " << material.texture << "\n";
+        mtl << "\n";
+    }
     std::ofstream(directory + "/" + name + ".mtl", std::ios::binary) << mtl.str();
 
     glm::vec3 lo = mesh.boundsMin(), hi = mesh.boundsMax();

@@ -213,12 +213,29 @@ Mesh runningGearSide(float phase, const GearDetail& detail) {
     return side;
 }
 
+// The lower hull between the tracks: a prism with a sloped bow and stern.
+void addLowerHull(Mesh& mesh) {
+    const std::vector<glm::vec2> profile = {{-2.9f, 0.45f}, {2.9f, 0.45f}, {3.5f, 1.45f}, {3.5f, 2.5f}, {-3.3f, 2.5f}, {-3.45f, 1.4f}};
+    const glm::vec3 centre(0.0f, 1.5f, 0.0f);
+    for (float x : {-1.4f, 1.4f}) {
+        std::vector<glm::vec3> cap;
+        for (glm::vec2 p : profile) cap.push_back({x, p.y, p.x});
+        addPolygon(mesh, cap, centre, lowerRect, 1.0f / 7.0f);
+    }
+    for (size_t i = 0; i < profile.size(); ++i) {
+        glm::vec2 a = profile[i], b = profile[(i + 1) % profile.size()];
+        addPolygon(mesh, {{-1.4f, a.y, a.x}, {1.4f, a.y, a.x}, {1.4f, b.y, b.x}, {-1.4f, b.y, b.x}}, centre, lowerRect, 1.0f / 7.0f);
+    }
+    // Tow hooks on the bow.
+    for (float x : {-0.9f, 0.9f}) addBox(mesh, {x - 0.12f, 1.0f, 3.1f}, {x + 0.12f, 1.25f, 3.45f}, 0.0f, darkRect);
+}
+
 void addRunningGear(Mesh& mesh, float phase, const GearDetail& detail, bool withAntenna) {
     Mesh side = runningGearSide(phase, detail);
     mesh.append(side);
     mesh.append(side, glm::scale(glm::mat4(1.0f), glm::vec3(-1.0f, 1.0f, 1.0f)));
     // Lower hull between the tracks, and the fenders over them.
-    addBox(mesh, {-1.4f, 0.45f, -3.3f}, {1.4f, 2.5f, 3.3f}, 0.12f, lowerRect);
+    addLowerHull(mesh);
     addBox(mesh, {1.3f, 1.68f, -3.55f}, {2.6f, 1.8f, 3.55f}, 0.0f, panelRect);
     addBox(mesh, {-2.6f, 1.68f, -3.55f}, {-1.3f, 1.8f, 3.55f}, 0.0f, panelRect);
     if (withAntenna) {
@@ -308,7 +325,7 @@ void generateCrawlers(const std::string& assets) {
     addTrackBelt(looseBelt, 1.4f, 2.5f, 0.0f, 4, 1);
     wreck.append(looseBelt, thrown);
     Mesh hull;
-    addBox(hull, {-1.4f, 0.45f, -3.3f}, {1.4f, 2.5f, 3.3f}, 0.12f, lowerRect);
+    addLowerHull(hull);
     addBox(hull, {-2.6f, 1.68f, -3.55f}, {-1.3f, 1.8f, 3.55f}, 0.0f, panelRect);
     glm::mat4 slump = glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, -0.35f, 0.0f)) * glm::rotate(glm::mat4(1.0f), 0.08f, glm::vec3(0, 0, 1));
     Mesh upper;

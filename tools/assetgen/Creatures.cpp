@@ -108,15 +108,15 @@ void generateDuck(const std::string& assets) {
     // Sits on the crawler's base in place of the body: from 2.5 up, about 3.5 long.
     Mesh duck;
     const float base = 2.5f;
-    addBlob(duck, {0.0f, base + 0.612f, -0.2f}, {1.25f, 0.85f, 1.6f}, 18, 10, duckBody, [](glm::vec3 d) {
+    addBlob(duck, {0.0f, base + 0.612f, -0.15f}, {1.2f, 0.85f, 1.42f}, 18, 10, duckBody, [](glm::vec3 d) {
         // Flat bottom, a raised tail behind, fuller chest in front.
         float k = 1.0f;
         if (d.y < -0.3f) k *= glm::mix(1.0f, 0.72f, smoothstep01(-0.3f, -1.0f, d.y));
         k *= 1.0f + 0.35f * std::max(0.0f, -d.z) * std::max(0.0f, d.y + 0.2f);
         return k;
     });
-    addBlob(duck, {0.0f, base + 1.8f, 0.75f}, {0.72f, 0.7f, 0.72f}, 14, 8, duckHead);
-    addBlob(duck, {0.0f, base + 1.67f, 1.55f}, {0.42f, 0.14f, 0.5f}, 10, 5, duckBeak, [](glm::vec3 d) { return d.z < 0.0f ? 0.6f : 1.0f; });
+    addBlob(duck, {0.0f, base + 1.8f, 0.6f}, {0.72f, 0.7f, 0.72f}, 14, 8, duckHead);
+    addBlob(duck, {0.0f, base + 1.67f, 1.38f}, {0.42f, 0.14f, 0.5f}, 10, 5, duckBeak, [](glm::vec3 d) { return d.z < 0.0f ? 0.6f : 1.0f; });
     writeObj(duck, assets, "duck", {"rubberDuck", glm::vec3(0.3f), glm::vec3(0.95f), glm::vec3(0.6f), glm::vec3(0.0f), 64.0f, "duck.jpg"});
     Image texture(512, 512);
     paintUV(texture, duckColour);

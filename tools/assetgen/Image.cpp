@@ -178,3 +178,9 @@ void paintSurface(Image& colour, Field& height, const std::function<Surface(glm:
         }
     });
 }
+
+void paintJpeg(const std::string& path, int size, const std::function<glm::vec3(glm::vec2)>& colour) {
+    Image image(size, size);
+    paintUV(image, colour);
+    writeJpeg(image, path, 90, false);
+}

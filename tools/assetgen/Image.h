@@ -53,6 +53,8 @@ Image normalMapFromHeight(const Field& heights, float strength, bool wrap);
 // rounding so that smooth gradients do not band.
 void writeJpeg(const Image& image, const std::string& path, int quality, bool dither);
 void writePng(const Image& image, const std::string& path);
+// A square texture painted from a function of texture coordinates, saved as JPEG.
+void paintJpeg(const std::string& path, int size, const std::function<glm::vec3(glm::vec2)>& colour);
 // Decodes any image FreeImage reads into top-row-first float pixels.
 Image readImage(const std::string& path);
 

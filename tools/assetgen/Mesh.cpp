@@ -313,6 +313,30 @@ std::vector<glm::vec3> icosphereTriangles(int subdivisions) {
     return tris;
 }
 
+// A displaced icosphere with spherical texture coordinates; triangles that
+// straddle the u seam get their coordinates unwrapped so the texture (which
+// tiles in u) stays continuous.
+Mesh lumpySphere(int subdivisions, const std::function<float(glm::vec3)>& radius) {
+    const float tau = glm::two_pi<float>();
+    std::vector<glm::vec3> unit = icosphereTriangles(subdivisions);
+    Mesh mesh;
+    for (size_t i = 0; i < unit.size(); i += 3) {
+        Vertex v[3];
+        for (int k = 0; k < 3; ++k) {
+            glm::vec3 d = unit[i + size_t(k)];
+            v[k].position = d * radius(d);
+            v[k].normal = d;
+            v[k].uv = {std::atan2(d.x, d.z) / tau + 0.5f, std::asin(glm::clamp(d.y, -1.0f, 1.0f)) / glm::pi<float>() + 0.5f};
+        }
+        float maxU = std::max({v[0].uv.x, v[1].uv.x, v[2].uv.x});
+        for (Vertex& x : v)
+            if (maxU - x.uv.x > 0.5f) x.uv.x += 1.0f;
+        mesh.facingTriangle(v[0], v[1], v[2]);
+    }
+    mesh.smoothNormals();
+    return mesh;
+}
+
 namespace {
 std::string number(float v) {
     char buffer[32];

@@ -71,6 +71,10 @@ void addLathe(Mesh& mesh, const glm::mat4& frame, const std::vector<glm::vec2>& 
 // An icosphere of unit radius, `subdivisions` times split (20 * 4^n triangles).
 std::vector<glm::vec3> icosphereTriangles(int subdivisions);
 
+// A displaced icosphere (radius as a function of direction) with spherical
+// texture coordinates, unwrapped across the seam; needs a texture tiling in u.
+Mesh lumpySphere(int subdivisions, const std::function<float(glm::vec3)>& radius);
+
 struct Material {
     std::string name;
     glm::vec3 ambient{0.2f};

@@ -162,6 +162,7 @@ void generateScreens(const std::string& assets, const Terrain& terrain) {
     Model fire = loadModel(assets, "world/e_fireball.obj", "world/fireball.jpg");
     Model dust = loadModel(assets, "world/w_dustCloud.obj", "world/dustCloud.jpg");
     Model duck = loadModel(assets, "duck.obj", "duck.jpg");
+    Model tracks = loadModel(assets, "MGCrawler_Base.obj", "MGCrawlerMetal.jpg");
 
     auto on = [&](float x, float z, float lift = 0.0f) { return glm::vec3(x, groundAt(terrain, x, z) + lift, z); };
     // Every shot looks roughly towards the low sun (north-east, +x +z) so that
@@ -196,12 +197,10 @@ void generateScreens(const std::string& assets, const Terrain& terrain) {
         s.objects.push_back({&wreck, place(on(-298.0f, 104.0f), 60.0f)});
         s.objects.push_back({&fire, place(on(-297.0f, 104.0f, 4.0f), 0.0f, 0.28f), 1.1f});
         s.objects.push_back({&fire, place(on(-299.0f, 106.0f, 6.0f), 40.0f, 0.2f), 1.1f});
-        s.objects.push_back({&dust, place(on(-300.0f, 108.0f, 10.0f), 0.0f, 0.6f), 0.0f, 0.0f, 0.4f});
-        s.objects.push_back({&dust, place(on(-303.0f, 112.0f, 16.0f), 70.0f, 0.8f), 0.0f, 0.0f, 0.3f});
-        s.objects.push_back({&dust, place(on(-307.0f, 117.0f, 24.0f), 20.0f, 1.0f), 0.0f, 0.0f, 0.2f});
+        s.objects.push_back({&fire, place(on(-296.0f, 103.0f, 2.5f), 80.0f, 0.16f), 1.1f});
         s.objects.push_back({&wreck, place(on(-262.0f, 150.0f), 200.0f)});
-        s.objects.push_back({&crawler, place(on(-250.0f, 170.0f), 150.0f)});
-        s.objects.push_back({&duck, place(on(-250.0f, 170.0f), 150.0f)});
+        s.objects.push_back({&tracks, place(on(-284.0f, 128.0f), 215.0f)});
+        s.objects.push_back({&duck, place(on(-284.0f, 128.0f), 215.0f)});
         s.objects.push_back({&rock, place(on(-200.0f, 400.0f, -5.0f), 90.0f, 1.5f)});
         shots.push_back(s);
     }

@@ -138,9 +138,23 @@ TEST_P(ModelImport, ImportsAsOneTexturedTriangleMeshOfTheRightSize) {
     const aiMesh* mesh = scene->mMeshes[0];
     EXPECT_TRUE(mesh->HasNormals());
     EXPECT_TRUE(mesh->HasTextureCoords(0));
-    EXPECT_TRUE(mesh->HasTangentsAndBitangents());
+    ASSERT_TRUE(mesh->HasTangentsAndBitangents());
+    for (unsigned i = 0; i < mesh->mNumVertices; ++i) {
+        const aiVector3D& t = mesh->mTangents[i];
+        ASSERT_TRUE(std::isfinite(t.x) && std::isfinite(t.y) && std::isfinite(t.z)) << "vertex " << i;
+    }
     EXPECT_LE(mesh->mNumFaces, model.maxTriangles);
-    for (unsigned f = 0; f < mesh->mNumFaces; ++f) ASSERT_EQ(mesh->mFaces[f].mNumIndices, 3u) << "face " << f;
+    for (unsigned f = 0; f < mesh->mNumFaces; ++f) {
+        const aiFace& face = mesh->mFaces[f];
+        ASSERT_EQ(face.mNumIndices, 3u) << "face " << f;
+        // Front faces wind counter-clockwise around their normals, and none is
+        // a zero-area sliver (it would get no tangent and may be culled either way).
+        const aiVector3D &a = mesh->mVertices[face.mIndices[0]], &b = mesh->mVertices[face.mIndices[1]], &c = mesh->mVertices[face.mIndices[2]];
+        aiVector3D winding = (b - a) ^ (c - a);
+        ASSERT_GT(winding.Length(), 0.0f) << "face " << f << " has no area";
+        aiVector3D normals = mesh->mNormals[face.mIndices[0]] + mesh->mNormals[face.mIndices[1]] + mesh->mNormals[face.mIndices[2]];
+        EXPECT_GT(winding * normals, 0.0f) << "face " << f << " winds against its normals";
+    }
 
     aiVector3D lo(1e30f), hi(-1e30f);
     for (unsigned i = 0; i < mesh->mNumVertices; ++i) {

@@ -116,7 +116,7 @@ void generateDuck(const std::string& assets) {
         return k;
     });
     addBlob(duck, {0.0f, base + 1.8f, 0.6f}, {0.72f, 0.7f, 0.72f}, 14, 8, duckHead);
-    addBlob(duck, {0.0f, base + 1.67f, 1.38f}, {0.42f, 0.14f, 0.5f}, 10, 5, duckBeak, [](glm::vec3 d) { return d.z < 0.0f ? 0.6f : 1.0f; });
+    addBlob(duck, {0.0f, base + 1.67f, 1.38f}, {0.42f, 0.14f, 0.5f}, 10, 5, duckBeak, [](glm::vec3 d) { return 0.6f + 0.4f * smoothstep01(-0.4f, 0.4f, d.z); });
     writeObj(duck, assets, "duck", {"rubberDuck", glm::vec3(0.3f), glm::vec3(0.95f), glm::vec3(0.6f), glm::vec3(0.0f), 64.0f, "duck.jpg"});
     Image texture(512, 512);
     paintUV(texture, duckColour);

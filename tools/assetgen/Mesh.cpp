@@ -350,16 +350,24 @@ std::string triple(glm::vec3 v) { return number(v.x) + " " + number(v.y) + " " +
 
 void writeObj(const Mesh& mesh, const std::string& directory, const std::string& name, const Material& material) {
     std::filesystem::create_directories(directory);
+    // Positions are written with four decimals; a sliver that rounding collapses
+    // (the last ring around a pole) would be a zero-area face without a tangent.
+    Mesh kept;
+    auto rounded = [](glm::vec3 p) { return glm::round(p * 10000.0f) / 10000.0f; };
+    for (size_t i = 0; i + 2 < mesh.vertices.size(); i += 3) {
+        glm::vec3 a = rounded(mesh.vertices[i].position), b = rounded(mesh.vertices[i + 1].position), c = rounded(mesh.vertices[i + 2].position);
+        if (glm::length(glm::cross(b - a, c - a)) > 1e-7f) kept.triangle(mesh.vertices[i], mesh.vertices[i + 1], mesh.vertices[i + 2]);
+    }
     std::ostringstream obj;
     obj << "# Sandlark model " << name << ", made by tools/assetgen\n";
     obj << "mtllib " << name << ".mtl\n";
     obj << "o " << name << "\n";
-    for (const Vertex& v : mesh.vertices) obj << "v " << triple(v.position) << "\n";
-    for (const Vertex& v : mesh.vertices) obj << "vt " << number(v.uv.x) << " " << number(v.uv.y) << "\n";
-    for (const Vertex& v : mesh.vertices) obj << "vn " << triple(v.normal) << "\n";
+    for (const Vertex& v : kept.vertices) obj << "v " << triple(v.position) << "\n";
+    for (const Vertex& v : kept.vertices) obj << "vt " << number(v.uv.x) << " " << number(v.uv.y) << "\n";
+    for (const Vertex& v : kept.vertices) obj << "vn " << triple(v.normal) << "\n";
     obj << "usemtl " << material.name << "\n";
     obj << "s off\n";
-    for (size_t i = 0; i < mesh.vertices.size(); i += 3) {
+    for (size_t i = 0; i < kept.vertices.size(); i += 3) {
         obj << "f";
         for (size_t k = 1; k <= 3; ++k) {
             size_t index = i + k;
@@ -390,8 +398,8 @@ void writeObj(const Mesh& mesh, const std::string& directory, const std::string&
     }
     std::ofstream(directory + "/" + name + ".mtl", std::ios::binary) << mtl.str();
 
-    glm::vec3 lo = mesh.boundsMin(), hi = mesh.boundsMax();
-    std::printf("    %-22s %5zu triangles  x %7.2f..%-7.2f y %7.2f..%-7.2f z %7.2f..%-7.2f\n", name.c_str(), mesh.triangleCount(),
+    glm::vec3 lo = kept.boundsMin(), hi = kept.boundsMax();
+    std::printf("    %-22s %5zu triangles  x %7.2f..%-7.2f y %7.2f..%-7.2f z %7.2f..%-7.2f\n", name.c_str(), kept.triangleCount(),
                 double(lo.x), double(hi.x), double(lo.y), double(hi.y), double(lo.z), double(hi.z));
 }
 

@@ -331,6 +331,32 @@ TEST(Sky, FacesAreEqualSquaresBrightestTowardsTheSun) {
     EXPECT_GT(glm::dot(brightest, sun), std::cos(glm::radians(3.0f))) << "brightest texel on face " << bestFace;
 }
 
+TEST(Sky, ReflectionMapIsTheSkyInLatitudeAndLongitude) {
+    // u = 0.5 + atan2(z, x) / 2pi around, v = 0.5 + asin(y) / pi up (v = 0 is the
+    // bottom row, FreeImage's first): the environment shader samples it so.
+    Bitmap image(assets + "/world/RadarDomeEnvironment.jpg");
+    ASSERT_NE(image.bitmap, nullptr);
+    EXPECT_EQ(image.width(), 2 * image.height());
+    unsigned bestX = 0, bestY = 0, bestSum = 0;
+    double upper = 0.0, lower = 0.0;
+    for (unsigned y = 0; y < image.height(); ++y)
+        for (unsigned x = 0; x < image.width(); ++x) {
+            RGBQUAD q = image.pixel(x, y);
+            unsigned sum = unsigned(q.rgbRed) + q.rgbGreen + q.rgbBlue;
+            (y < image.height() / 2 ? lower : upper) += q.rgbBlue;
+            if (sum > bestSum) {
+                bestSum = sum;
+                bestX = x;
+                bestY = y;
+            }
+        }
+    float azimuth = ((float(bestX) + 0.5f) / float(image.width()) - 0.5f) * 6.2831853f;
+    float elevation = ((float(bestY) + 0.5f) / float(image.height()) - 0.5f) * 3.1415927f;
+    glm::vec3 brightest(std::cos(elevation) * std::cos(azimuth), std::sin(elevation), std::cos(elevation) * std::sin(azimuth));
+    EXPECT_GT(glm::dot(brightest, glm::normalize(glm::vec3(350.0f, 70.0f, 350.0f))), std::cos(glm::radians(3.0f)));
+    EXPECT_GT(upper, lower) << "the blue sky belongs in the upper half";
+}
+
 TEST(Screens, AreWideImagesWithRowsOfWholeWords) {
     for (const char* name : {"loadingScreen", "waitingScreen", "winningScreen", "losingScreen"}) {
         Bitmap image(assets + "/" + name + ".jpg");
@@ -347,9 +373,6 @@ TEST(Screens, AreWideImagesWithRowsOfWholeWords) {
             }
         EXPECT_LT(sum / (160.0 * 420.0), 90.0) << name;
     }
-    Bitmap environment(assets + "/world/RadarDomeEnvironment.jpg");
-    ASSERT_NE(environment.bitmap, nullptr);
-    EXPECT_EQ(environment.width(), 2 * environment.height());
 }
 
 TEST(Font, OpensAndRendersPrintableAscii) {

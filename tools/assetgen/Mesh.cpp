@@ -233,7 +233,7 @@ void addCylinder(Mesh& mesh, const glm::mat4& frame, float radiusStart, float ra
         float a = s * tau + turn;
         float r = glm::mix(radiusStart, radiusEnd, t);
         return glm::vec3(std::cos(a) * r, std::sin(a) * r, t * length);
-    }, sideRect, true);
+    }, sideRect, false);
     auto cap = [&](float z, float r, bool facingPositive) {
         glm::vec3 n(0, 0, facingPositive ? 1.0f : -1.0f);
         Vertex centre{{0, 0, z}, n, capRect.map({0.5f, 0.5f})};

@@ -1,0 +1,157 @@
+// The generator's own pieces: conventions that, once wrong, quietly spoil
+// every texture or model made with them.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "Assets.h"
+#include "Image.h"
+#include "Mesh.h"
+#include "Noise.h"
+
+namespace {
+TEST(GeneratorNoise, PeriodicNoiseTilesAcrossItsPeriod) {
+    for (int period : {3, 8, 64}) {
+        for (float x : {0.1f, 1.37f, 2.9f}) {
+            for (float y : {0.25f, 5.5f}) {
+                // Equal up to the rounding of the shifted coordinate.
+                EXPECT_NEAR(valueNoise({x, y}, 7, period), valueNoise({x + float(period), y}, 7, period), 1e-5f);
+                EXPECT_NEAR(valueNoise({x, y}, 7, period), valueNoise({x, y - float(period)}, 7, period), 1e-5f);
+                // The fractal sum keeps tiling as every octave doubles its period.
+                EXPECT_NEAR(fbm({x, y}, 7, 4, period), fbm({x + float(period), y}, 7, 4, period), 1e-5f);
+            }
+        }
+    }
+    // Without a period the lattice does not repeat.
+    EXPECT_NE(valueNoise({0.5f, 0.5f}, 7), valueNoise({8.5f, 0.5f}, 7));
+}
+
+TEST(GeneratorNoise, RandomIsReproducibleAndInRange) {
+    Random a(42), b(42), c(43);
+    bool differs = false;
+    for (int i = 0; i < 1000; ++i) {
+        float x = a.uniform();
+        EXPECT_EQ(x, b.uniform());
+        EXPECT_GE(x, 0.0f);
+        EXPECT_LT(x, 1.0f);
+        differs = differs || x != c.uniform();
+        int k = a.integer(-3, 3);
+        b.integer(-3, 3);
+        EXPECT_GE(k, -3);
+        EXPECT_LE(k, 3);
+    }
+    EXPECT_TRUE(differs);
+}
+
+TEST(GeneratorNormalMaps, TiltAwayFromRisingGroundInTangentSpace) {
+    // Height rising to the right (+u) tilts the normal towards -u (red below
+    // the middle); rising up the picture (+v) tilts it towards -v (green below).
+    Field rightwards(16, 16), upwards(16, 16);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            rightwards.at(x, y) = float(x);
+            upwards.at(x, y) = float(15 - y);  // picture rows run down, v runs up
+        }
+    glm::vec3 r = normalMapFromHeight(rightwards, 1.0f, false).at(8, 8);
+    glm::vec3 u = normalMapFromHeight(upwards, 1.0f, false).at(8, 8);
+    EXPECT_LT(r.x, 0.4f);
+    EXPECT_NEAR(r.y, 0.5f, 1e-4f);
+    EXPECT_LT(u.y, 0.4f);
+    EXPECT_NEAR(u.x, 0.5f, 1e-4f);
+    EXPECT_GT(r.z, 0.5f);
+    Field flat(8, 8);
+    glm::vec3 n = normalMapFromHeight(flat, 5.0f, true).at(3, 3);
+    EXPECT_NEAR(n.x, 0.5f, 1e-6f);
+    EXPECT_NEAR(n.y, 0.5f, 1e-6f);
+    EXPECT_NEAR(n.z, 1.0f, 1e-6f);
+}
+
+TEST(GeneratorTerrain, GreyValuesGiveTheGamesHeights) {
+    const std::pair<int, float> table[] = {{0, -2.0f}, {1, -1.99066162109375f}, {64, 4.75f}, {128, 24.0f}, {192, 55.75f}, {255, 99.21246337890625f}};
+    for (auto [grey, height] : table) EXPECT_EQ(Terrain::heightOfGrey(grey), height) << grey;
+}
+
+TEST(GeneratorTerrain, LookupRefusesTheFirstColumnAndRow) {
+    Terrain terrain;
+    terrain.width = terrain.height = 1500;
+    terrain.blue.assign(1500u * 1500u, 128);
+    EXPECT_EQ(terrain.heightAt(-749.5f, 0.0f), -1.0f);  // column 0
+    EXPECT_EQ(terrain.heightAt(-749.0f, 0.0f), 24.0f);  // column 1
+    EXPECT_EQ(terrain.heightAt(0.0f, 750.0f), -1.0f);   // row 0
+    EXPECT_EQ(terrain.heightAt(0.0f, -749.0f), 24.0f);  // row 1499
+    EXPECT_EQ(terrain.heightClamped(750.0f, -750.0f), 24.0f);
+}
+
+// Every triangle of a shape faces the way its normals point, outwards from the
+// shape's centre (convex shapes only).
+void expectOutwardFacing(const Mesh& mesh, glm::vec3 centre) {
+    ASSERT_GT(mesh.triangleCount(), 0u);
+    for (size_t i = 0; i < mesh.vertices.size(); i += 3) {
+        const Vertex &a = mesh.vertices[i], &b = mesh.vertices[i + 1], &c = mesh.vertices[i + 2];
+        glm::vec3 winding = glm::cross(b.position - a.position, c.position - a.position);
+        glm::vec3 middle = (a.position + b.position + c.position) / 3.0f;
+        EXPECT_GT(glm::dot(winding, middle - centre), 0.0f) << "triangle " << i / 3;
+        EXPECT_GT(glm::dot(winding, a.normal + b.normal + c.normal), 0.0f) << "triangle " << i / 3;
+    }
+}
+
+TEST(GeneratorShapes, ConvexShapesFaceOutwards) {
+    Mesh box, bevelled, cylinder, lathe, sphere;
+    SCOPED_TRACE("shapes");
+    addBox(box, {-1, 0, -2}, {1, 3, 2}, 0.0f, {});
+    EXPECT_EQ(box.triangleCount(), 12u);
+    expectOutwardFacing(box, {0, 1.5f, 0});
+    addBox(bevelled, {-1, 0, -2}, {1, 3, 2}, 0.2f, {});
+    EXPECT_EQ(bevelled.triangleCount(), 44u);
+    SCOPED_TRACE("bevelled");
+    expectOutwardFacing(bevelled, {0, 1.5f, 0});
+    addCylinder(cylinder, frameAlong({0, 0, 0}, {1, 0, 0}), 1.0f, 0.8f, 2.0f, 8, {}, {}, true, true, 0.3f);
+    EXPECT_EQ(cylinder.triangleCount(), 32u);
+    SCOPED_TRACE("cylinder");
+    expectOutwardFacing(cylinder, {1, 0, 0});
+    addLathe(lathe, glm::mat4(1.0f), {{0.0f, 0.0f}, {2.0f, 0.5f}, {1.5f, 2.0f}, {0.0f, 2.5f}}, 12, {}, false);
+    SCOPED_TRACE("lathe");
+    expectOutwardFacing(lathe, {0, 1.2f, 0});
+    sphere = lumpySphere(1, [](glm::vec3) { return 2.0f; });
+    EXPECT_EQ(sphere.triangleCount(), 80u);
+    SCOPED_TRACE("sphere");
+    expectOutwardFacing(sphere, {0, 0, 0});
+}
+
+TEST(GeneratorShapes, MirroringKeepsFacesOutward) {
+    Mesh box, mirrored;
+    addBox(box, {1, 0, 0}, {2, 1, 1}, 0.1f, {});
+    mirrored.append(box, glm::scale(glm::mat4(1.0f), glm::vec3(-1.0f, 1.0f, 1.0f)));
+    expectOutwardFacing(mirrored, {-1.5f, 0.5f, 0.5f});
+}
+
+TEST(GeneratorShapes, ObjRoundTripKeepsEveryCorner) {
+    Mesh box;
+    addBox(box, {-1, 0, -1}, {1, 2, 1}, 0.1f, {{0.25f, 0.5f}, {0.25f, 0.25f}});
+    std::string directory = std::string(SANDLARK_TEST_OUTPUT_DIR) + "/generator-obj";
+    writeObj(box, directory, "box", {"stone", glm::vec3(0.2f), glm::vec3(0.8f), glm::vec3(0.1f), glm::vec3(0.0f), 10.0f, "box.jpg"});
+    Mesh back = readObj(directory + "/box.obj");
+    ASSERT_EQ(back.vertices.size(), box.vertices.size());
+    for (size_t i = 0; i < box.vertices.size(); ++i) {
+        EXPECT_LT(glm::length(back.vertices[i].position - box.vertices[i].position), 1e-4f);
+        EXPECT_LT(glm::length(back.vertices[i].normal - box.vertices[i].normal), 1e-3f);
+        EXPECT_LT(glm::length(back.vertices[i].uv - box.vertices[i].uv), 1e-4f);
+        EXPECT_GE(back.vertices[i].uv.x, 0.25f - 1e-4f);  // stays inside its atlas rectangle
+        EXPECT_LE(back.vertices[i].uv.y, 0.75f + 1e-4f);
+    }
+}
+
+TEST(GeneratorSky, BrightestTowardsTheSunDarkerOverheadAndBelow) {
+    glm::vec3 sun = sunDirection();
+    float atSun = glm::dot(skyColour(sun), glm::vec3(1.0f));
+    for (glm::vec3 d : {glm::vec3(0, 1, 0), glm::vec3(-1, 0.1f, -1), glm::vec3(1, 0.1f, -1), glm::vec3(0, -1, 0), sun + glm::vec3(0, 0.2f, 0)})
+        EXPECT_LT(glm::dot(skyColour(d), glm::vec3(1.0f)), atSun);
+    // Overhead is deep blue, the horizon at the sun's side warm.
+    glm::vec3 zenith = skyColour({0, 1, 0});
+    EXPECT_GT(zenith.b, zenith.r);
+    glm::vec3 glow = skyColour(glm::normalize(glm::vec3(1.0f, 0.02f, 0.8f)));
+    EXPECT_GT(glow.r, glow.b);
+}
+}  // namespace

@@ -10,7 +10,9 @@ cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release
 cmake --build "$root/build" --parallel "$(nproc)"
 cd "$root/build"
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x720x24" ctest --output-on-failure --timeout 900 "$@"
+  # -noreset: Xvfb otherwise resets whenever its last client leaves, and a game
+  # started during that reset cannot open the display.
+  exec xvfb-run -a -s "-screen 0 1280x720x24 -noreset" ctest --output-on-failure --timeout 900 "$@"
 else
   exec ctest --output-on-failure --timeout 900 "$@"
 fi

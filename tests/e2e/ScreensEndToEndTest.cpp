@@ -27,7 +27,7 @@ TEST(ScreensEndToEnd, LoadingThenWaitingScreenWithTheModelLinesInCatalogueOrder)
     if (!fs::exists(std::string(SANDLARK_GAME_DIR) + "/Assets"))
         GTEST_SKIP() << "the generated Assets/ are not in the game directory";
     GameWindow game(makeGameDirectory("screens-e2e"));
-    ASSERT_NE(game.waitForWindow(), "") << game.process().outputSoFar();
+    ASSERT_NE(game.waitForWindow(), "") << game.transcript();
 
     // The loading image stays up while the level loads and for two seconds after.
     const std::string lastModel = std::string("Model ") + modelOrder[16] + " loaded";

@@ -35,7 +35,7 @@ TEST(StartupEndToEnd, WithoutConfigurationTheWindowCannotBeCreated)
 TEST(StartupEndToEnd, EnterStartsTheLevelAndEscapeEndsTheGame)
 {
     GameWindow game(makeGameDirectory("enter-escape"));
-    ASSERT_NE(game.waitForWindow(), "") << game.process().outputSoFar();
+    ASSERT_NE(game.waitForWindow(), "") << game.transcript();
     EXPECT_EQ(game.title().rfind("Sandlark V1.1 ", 0), 0u) << game.title();
     ASSERT_TRUE(game.waitForOutput(hasIdentityLines, 30));
 
@@ -44,7 +44,7 @@ TEST(StartupEndToEnd, EnterStartsTheLevelAndEscapeEndsTheGame)
     game.keyDown("Return");
     const bool playing = game.waitForTitlePrefix("Sandlark V1.1 ", false, 120);
     game.keyUp("Return");
-    ASSERT_TRUE(playing) << game.process().outputSoFar();
+    ASSERT_TRUE(playing) << game.transcript();
     pause(1500);
     game.screenshot("e2e-playing");
     EXPECT_EQ(game.title().find("inf"), std::string::npos) << game.title();
@@ -62,7 +62,7 @@ TEST(StartupEndToEnd, EnterStartsTheLevelAndEscapeEndsTheGame)
 TEST(StartupEndToEnd, ClosingTheWindowOnTheWaitingScreenEndsCleanly)
 {
     GameWindow game(makeGameDirectory("close-waiting"));
-    ASSERT_NE(game.waitForWindow(), "");
+    ASSERT_NE(game.waitForWindow(), "") << game.transcript();
     ASSERT_TRUE(game.waitForOutput(hasIdentityLines, 30));
     // Loading prints a line per model when there are models; then the loading
     // image stays up for two seconds before the waiting screen.

@@ -56,6 +56,11 @@ std::string GameWindow::waitForWindow(double timeoutSeconds)
     return "";
 }
 
+std::string GameWindow::transcript() const
+{
+    return "standard output:\n" + process_->outputSoFar() + "\nstandard error:\n" + process_->errorSoFar();
+}
+
 std::string GameWindow::title()
 {
     return trim(shellOutput("xdotool getwindowname " + window_ + " 2>/dev/null"));

@@ -36,6 +36,8 @@ public:
     // Waits until the game's window exists and returns its X id ("" after the timeout).
     std::string waitForWindow(double timeoutSeconds = 60.0);
     std::string title();
+    // What the game printed so far on both streams, for failure messages.
+    std::string transcript() const;
 
     // Waits until `predicate(output so far)` holds; false after the timeout or
     // when the game ended first.

@@ -111,6 +111,7 @@ bool BackgroundProcess::running()
 }
 
 std::string BackgroundProcess::outputSoFar() const { return readFile(outPath_); }
+std::string BackgroundProcess::errorSoFar() const { return readFile(errPath_); }
 
 ProcessResult BackgroundProcess::wait(double timeoutSeconds)
 {

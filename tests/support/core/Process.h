@@ -27,6 +27,7 @@ public:
     ProcessResult wait(double timeoutSeconds);
     // Output written so far.
     std::string outputSoFar() const;
+    std::string errorSoFar() const;
 
 private:
     int pid_ = -1;

@@ -12,6 +12,7 @@ Crawler::Crawler(const CrawlerMeshes& meshes)
       trackModels{meshes.base, meshes.base1, meshes.base3}
 {
     marker.scale = glm::vec3(0.1f);
+    marker.prevModelMatrix = marker.modelMatrix(); // the initial state includes the marker's size
 }
 
 void Crawler::placeOnPath(PathFollower follower)

@@ -86,3 +86,52 @@ TEST_F(EmitterFixture, AimPointsScatterSidewaysAndOnlyUpward)
         }
     }
 }
+
+TEST_F(EmitterFixture, TheThreeEmittersFollowTheirRecipes)
+{
+    createEmitters(&debris, &dust, &fire, 7);
+    struct Case {
+        const ParticleEmitter* emitter;
+        const MeshBounds* model;
+        float count;
+        int spread;
+        bool randomScale;
+        float speed, spawnScale;
+    };
+    for (const Case& c : {Case{debrisEmitter.get(), &debris, 210.0f, 400, false, 800.0f, 1.0f},
+                          Case{dustEmitter.get(), &dust, 70.0f, 20, true, 40.0f, 0.15f},
+                          Case{fireballEmitter.get(), &fire, 70.0f, 1, true, 10.0f, 0.001f}}) {
+        ASSERT_NE(c.emitter, nullptr);
+        EXPECT_EQ(c.emitter->model, c.model);
+        EXPECT_EQ(c.emitter->particles.model, c.model);
+        EXPECT_EQ(c.emitter->count, c.count);
+        EXPECT_EQ(c.emitter->spread, c.spread);
+        EXPECT_EQ(c.emitter->randomScale, c.randomScale);
+        EXPECT_EQ(c.emitter->scaleSpread, 20);
+        EXPECT_EQ(c.emitter->particles.speed, c.speed);
+        EXPECT_EQ(c.emitter->particles.spawnScale, c.spawnScale);
+        EXPECT_EQ(c.emitter->particles.interval, 0.0f);
+        EXPECT_EQ(c.emitter->particles.accuracy, 50);
+        EXPECT_EQ(c.emitter->particles.firingHold, 0.02f);
+    }
+}
+
+TEST_F(EmitterFixture, ZeroSpreadsScatterNothingButKeepTheDrawOrder)
+{
+    ParticleEmitter emitter(&dust);
+    emitter.count = 0.0f;
+    emitter.spread = 0;
+    emitter.randomScale = true;
+    emitter.scaleSpread = 0;
+    emitter.particles.accuracy = 100;
+    std::srand(5);
+    for (int draw = 0; draw < 4; ++draw) // z, y, x and the scale
+        std::rand();
+    const int next = std::rand();
+    std::srand(5);
+    emitter.burst({1, 2, 3}, 1.0);
+    ASSERT_EQ(emitter.particles.objects.size(), 1u);
+    EXPECT_EQ(emitter.particles.objects[0].target, glm::vec3(1, 2, 3));
+    EXPECT_EQ(emitter.particles.objects[0].scale, glm::vec3(0.0f)) << "a zero range gives the zero scale";
+    EXPECT_EQ(std::rand(), next) << "the same draws as any burst, so later outcomes do not shift";
+}

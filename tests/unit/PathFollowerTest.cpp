@@ -223,3 +223,27 @@ TEST(GameObject, ModelMatrixScalesThenRotatesThenTranslatesAndUpdateKeepsThePrev
     EXPECT_EQ(object.prevModelMatrix, before);
     EXPECT_EQ(object.position, glm::vec3(10, 20, 40));
 }
+
+TEST(PathFollower, DegenerateShakesAndPathsStayFinite)
+{
+    // A shake of magnitude 0 has no range to draw from: no jolt, no draw.
+    PathFollower calm = follower(PathFollower::oneWayMode, {{0, 0, 0}, {100, 0, 0}}, 10.0f);
+    calm.shaking = true;
+    calm.shakeMagnitude = 0;
+    glm::vec3 position(0.0f);
+    std::srand(7);
+    const int before = std::rand();
+    std::srand(7);
+    calm.move(position, 0.1f);
+    EXPECT_EQ(position, glm::vec3(1, 0, 0));
+    EXPECT_EQ(std::rand(), before) << "no random number was drawn";
+
+    // A looping route of one point has nowhere to go and must not index past it.
+    PathFollower lonely = follower(PathFollower::loopingMode, {{5, 0, 5}}, 20.0f);
+    glm::vec3 here(5, 0, 5);
+    for (int frame = 0; frame < 5; ++frame)
+        lonely.move(here, 0.1f);
+    EXPECT_EQ(here, glm::vec3(5, 0, 5));
+    EXPECT_EQ(lonely.path.size(), 1u);
+    EXPECT_TRUE(finite(here));
+}

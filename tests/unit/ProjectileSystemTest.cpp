@@ -132,3 +132,16 @@ TEST(ProjectileSystem, AShotAimedAtItsOwnStartIsErasedNotLeftAsNaN)
     pool.update(0.016f);
     EXPECT_TRUE(pool.objects.empty());
 }
+
+TEST(ProjectileSystem, PerfectAccuracyAimsExactlyAndDrawsNothing)
+{
+    ProjectileSystem pool = weapon();
+    pool.accuracy = 100; // a jitter of zero width
+    std::srand(11);
+    const int before = std::rand();
+    std::srand(11);
+    pool.spawn({0, 0, 0}, {0, 0, 500}, 1.0);
+    ASSERT_EQ(pool.objects.size(), 1u);
+    EXPECT_EQ(pool.objects[0].target, glm::vec3(0, 0, 500));
+    EXPECT_EQ(std::rand(), before);
+}

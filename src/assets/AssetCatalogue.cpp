@@ -3,6 +3,8 @@
 #include "app/Platform.h"
 #include "app/Settings.h"
 #include "assets/ModelLoader.h"
+#include "game/ParticleEmitter.h"
+#include "game/ProjectileSystem.h"
 #include "render/TextRenderer.h"
 
 #include <glm/mat4x4.hpp>
@@ -142,11 +144,18 @@ void loadAssets()
     projectileParticleMesh = std::make_unique<Mesh>(records[projectile], standard);
     explosionMesh = std::make_unique<Mesh>(records[explosion], standard);
 
+    // The weapons live for the whole process; every level hands them the new
+    // projectile mesh with their rate and size.
+    armWeapon(playerWeapon, projectileMesh.get());
+    armWeapon(enemyWeapon, projectileMesh.get());
+
     groundMesh = std::make_unique<Mesh>(records[ground], standard);
     rockMesh = std::make_unique<Mesh>(records[rock], normalProgram.get());
     dustCloudMesh = std::make_unique<Mesh>(records[dustCloud], dustProgram.get());
     fireballMesh = std::make_unique<Mesh>(records[fireball], dustProgram.get());
     radarDomeMesh = std::make_unique<Mesh>(records[radarDome], programOrDefault(environmentProgram));
+
+    createEmitters(projectileParticleMesh.get(), dustCloudMesh.get(), fireballMesh.get(), fParticleDensity);
 
     textRenderer = std::make_unique<TextRenderer>(static_cast<float>(screenwidth), static_cast<float>(screenheight));
     // The records go here; the arrays and images they share live on in the meshes.

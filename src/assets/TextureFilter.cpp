@@ -3,11 +3,12 @@
 std::optional<TextureFilters> textureFilters(int textureSamplingMode, int mipmapMode)
 {
     using namespace TextureFilterValue;
-    // Signed remainders: a negative counter gives a negative remainder, no row.
+    // The counters only ever count up; a negative one (after wrapping round)
+    // selects no filter at all, even where its remainder happens to be 0.
+    if (textureSamplingMode < 0 || mipmapMode < 0)
+        return std::nullopt;
     const int sampling = textureSamplingMode % 2;
     const int mipmap = mipmapMode % 3;
-    if (sampling < 0 || mipmap < 0)
-        return std::nullopt;
     static const int minFilters[2][3] = {
         {nearest, nearestMipmapNearest, nearestMipmapLinear},
         {linear, linearMipmapNearest, linearMipmapLinear},

@@ -1,6 +1,9 @@
 // loadAssets and releaseAssets on a game directory of small fixture models.
 #include "app/Settings.h"
+#include "app/Shutdown.h"
 #include "assets/AssetCatalogue.h"
+#include "game/ParticleEmitter.h"
+#include "game/ProjectileSystem.h"
 #include "render/TextRenderer.h"
 #include "support/core/Process.h"
 #include "support/gl/GlTestContext.h"
@@ -159,3 +162,33 @@ TEST_F(AssetCatalogueTest, TextureTogglesReachTheSixMeshesOnly)
 }
 
 } // namespace
+
+TEST_F(AssetCatalogueTest, ArmsTheWeaponsAndCreatesTheEmittersEveryLevel)
+{
+    fParticleDensity = 3;
+    for (int level = 0; level < 2; ++level) {
+        ::testing::internal::CaptureStdout();
+        loadAssets();
+        ::testing::internal::GetCapturedStdout();
+        for (const ProjectileSystem* weapon : {&playerWeapon, &enemyWeapon}) {
+            EXPECT_EQ(weapon->model, projectileMesh.get()) << "the new level's projectile, not a released one";
+            EXPECT_EQ(weapon->interval, 0.2f);
+            EXPECT_EQ(weapon->spawnScale, 0.5f);
+        }
+        ASSERT_TRUE(debrisEmitter && dustEmitter && fireballEmitter);
+        EXPECT_EQ(debrisEmitter->model, projectileParticleMesh.get());
+        EXPECT_EQ(dustEmitter->model, dustCloudMesh.get());
+        EXPECT_EQ(fireballEmitter->model, fireballMesh.get());
+        EXPECT_EQ(debrisEmitter->count, 90.0f);
+        EXPECT_EQ(fireballEmitter->count, 30.0f);
+
+        playerWeapon.spawn({0, 0, 0}, {0, 0, 100}, 10.0 + level);
+        debrisEmitter->burst({0, 0, 0}, 10.0 + level);
+        ::testing::internal::CaptureStdout();
+        cleanup();
+        EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Cleaning up...\n");
+        EXPECT_TRUE(playerWeapon.objects.empty()) << "shots do not outlive their level";
+        EXPECT_EQ(playerWeapon.interval, 0.2f) << "the weapon itself stays";
+        EXPECT_FALSE(debrisEmitter || dustEmitter || fireballEmitter);
+    }
+}

@@ -112,10 +112,13 @@ TEST_F(ScreenTest, OddWidthImageFillsTheWindowUprightAndUnsheared)
 
 TEST_F(ScreenTest, MissingImageShowsNoPictureAndStillDraws)
 {
+    // Cleared to red, so the black of the empty texture proves the quad was drawn.
+    glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
     ::testing::internal::CaptureStdout();
     buildScreen("absent.jpg");
     drawScreenImage();
     EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     EXPECT_TRUE(isColor(readPixel(160, 120), {0, 0, 0}, 5));
 }
 

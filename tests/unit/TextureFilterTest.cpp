@@ -37,9 +37,9 @@ TEST(TextureFilter, NegativeCountersSetNoFilter)
     EXPECT_FALSE(textureFilters(-1, 2).has_value());
     EXPECT_FALSE(textureFilters(1, -1).has_value());
     EXPECT_FALSE(textureFilters(-3, -5).has_value());
-    // Multiples of the divisor have remainder 0 even when negative.
-    EXPECT_TRUE(textureFilters(-2, 2).has_value());
-    EXPECT_TRUE(textureFilters(1, -3).has_value());
+    // Even a negative multiple of the divisor, whose remainder is 0.
+    EXPECT_FALSE(textureFilters(-2, 2).has_value());
+    EXPECT_FALSE(textureFilters(1, -3).has_value());
 }
 
 } // namespace

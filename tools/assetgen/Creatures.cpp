@@ -163,9 +163,5 @@ void generateDrone(const std::string& assets) {
         drone.vertices[i].uv = droneEye.map(glm::vec2(d.x, d.z) / 1.8f + 0.5f);
     }
     writeObj(drone, assets, "e_drone01", {"drone", glm::vec3(0.2f), glm::vec3(0.8f), glm::vec3(0.6f), glm::vec3(0.0f), 48.0f, "e_drone01.jpg"});
-    Image colour(1024, 1024);
-    Field relief(1024, 1024);
-    paintSurface(colour, relief, droneSurface);
-    writeJpeg(colour, assets + "/e_drone01.jpg", 90, false);
-    writeJpeg(normalMapFromHeight(relief, 4.0f, false), assets + "/DroneNormalMap.jpg", 92, false);
+    writeSurfaceMaps(1024, droneSurface, assets + "/e_drone01.jpg", 90, assets + "/DroneNormalMap.jpg", 4.0f, false);
 }

@@ -54,16 +54,14 @@ void generateGameObjects(const std::string& assets) {
     Mesh box;
     addBox(box, {-1.0f, 0.0f, -1.0f}, {1.0f, 2.0f, 1.0f}, 0.06f, {});
     writeObj(box, assets + "/marbleBox", "marbleBox", {"marble", glm::vec3(0.3f), glm::vec3(0.9f), glm::vec3(0.7f), glm::vec3(0.0f), 80.0f, "marbleBox.jpg"});
-    Image marble(512, 512);
-    Field relief(512, 512);
-    paintSurface(marble, relief, [](glm::vec2 uv) {
+    const auto marble = [](glm::vec2 uv) {
         float turbulence = fbm(uv * 4.0f, 701, 6, 4);
         float vein = std::fabs(std::sin((uv.x * 2.0f + uv.y * 3.0f + turbulence * 3.5f) * glm::pi<float>()));
         float fine = std::pow(1.0f - vein, 12.0f);
         glm::vec3 c = glm::mix(hexColour(0xF2EEE6), hexColour(0xC8C2B8), fbm(uv * 8.0f, 702, 4, 8));
         c = glm::mix(c, hexColour(0x5A5660), fine * 0.8f);
         return Surface{c, 0.5f - 0.5f * fine};
-    });
-    writeJpeg(marble, assets + "/marbleBox/marbleBox.jpg", 92, false);
-    writeJpeg(normalMapFromHeight(relief, 2.0f, true), assets + "/marbleBox/marbleBoxNormal.jpg", 92, false);
+    };
+    writeSurfaceMaps(512, marble, assets + "/marbleBox/marbleBox.jpg", 92, assets + "/marbleBox/marbleBoxNormal.jpg", 2.0f,
+                     true);
 }

@@ -179,6 +179,15 @@ void paintSurface(Image& colour, Field& height, const std::function<Surface(glm:
     });
 }
 
+void writeSurfaceMaps(int size, const std::function<Surface(glm::vec2)>& surface, const std::string& colourPath,
+                      int colourQuality, const std::string& normalPath, float normalStrength, bool wrap) {
+    Image colour(size, size);
+    Field relief(size, size);
+    paintSurface(colour, relief, surface);
+    writeJpeg(colour, colourPath, colourQuality, false);
+    writeJpeg(normalMapFromHeight(relief, normalStrength, wrap), normalPath, 92, false);
+}
+
 void paintJpeg(const std::string& path, int size, const std::function<glm::vec3(glm::vec2)>& colour) {
     Image image(size, size);
     paintUV(image, colour);

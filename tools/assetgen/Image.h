@@ -70,3 +70,6 @@ struct Surface {
     float height;
 };
 void paintSurface(Image& colour, Field& height, const std::function<Surface(glm::vec2)>& surface);
+// Paints a square surface and writes its colour texture and the normal map of its relief.
+void writeSurfaceMaps(int size, const std::function<Surface(glm::vec2)>& surface, const std::string& colourPath,
+                      int colourQuality, const std::string& normalPath, float normalStrength, bool wrap);

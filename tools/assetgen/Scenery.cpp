@@ -62,11 +62,7 @@ void generateScenery(const std::string& assets) {
     if (reach > 49.0f) rockScaled.append(rock, glm::scale(glm::mat4(1.0f), glm::vec3(49.0f / reach, 1.0f, 49.0f / reach)));
     else rockScaled = rock;
     writeObj(rockScaled, dir, "w_rock02", {"sandstone", glm::vec3(0.35f), glm::vec3(0.9f), glm::vec3(0.1f), glm::vec3(0.0f), 6.0f, "rock02.jpg"});
-    Image stone(1024, 1024);
-    Field strata(1024, 1024);
-    paintSurface(stone, strata, sandstone);
-    writeJpeg(stone, dir + "/rock02.jpg", 90, false);
-    writeJpeg(normalMapFromHeight(strata, 6.0f, true), dir + "/rock02_normal.jpg", 92, false);
+    writeSurfaceMaps(1024, sandstone, dir + "/rock02.jpg", 90, dir + "/rock02_normal.jpg", 6.0f, true);
 
     // Radar dome: a white sphere cap on a ring base, about 100 wide and 75 tall.
     Mesh dome;

@@ -6,6 +6,17 @@
 #include <memory>
 #include <vector>
 
+// Ground height of one heightmap pixel whose grey (blue) value is `c`: a
+// parabola, c / 256 and not c / 255, so a white pixel is 99.21..., not 100.
+// Single precision in this exact order: the asset generator builds the visible
+// ground with this same function, so what the player sees and what shots hit agree.
+inline float groundHeightOfGrey(std::uint8_t c, int heightScale = 100)
+{
+    const float grey = static_cast<float>(c);
+    const float a = grey * 0.00390625f;
+    return static_cast<float>(heightScale) * a * a - (2.0f - grey * 2.0f * 0.00390625f);
+}
+
 class Terrain {
 public:
     int width = 0;              // pixels per row
@@ -40,10 +51,7 @@ public:
             return -1.0f;
         if (!(row >= 1.0 && row < static_cast<double>(height)))
             return -1.0f;
-        const float c = blueAt(static_cast<int>(column), static_cast<int>(row));
-        // c / 256, not c / 255: a white pixel is 99.21..., not 100.
-        const float a = c * 0.00390625f;
-        return static_cast<float>(heightScale) * a * a - (2.0f - c * 2.0f * 0.00390625f);
+        return groundHeightOfGrey(blueAt(static_cast<int>(column), static_cast<int>(row)), heightScale);
     }
 
 private:

@@ -1,8 +1,22 @@
 #include "app/GlfwInput.h"
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 
 #include <GLFW/glfw3.h>
+
+GlfwInput::GlfwInput(GLFWwindow* window) : window_(window)
+{
+    glfwSetWindowUserPointer(window_, this);
+    glfwSetScrollCallback(window_, onScroll);
+}
+
+void GlfwInput::onScroll(GLFWwindow* window, double, double yoffset)
+{
+    // Wheel turns arrive during any event poll, the waiting screens' included,
+    // and are kept until the free camera uses them.
+    if (auto* input = static_cast<GlfwInput*>(glfwGetWindowUserPointer(window)))
+        input->scrollOffset_ += yoffset;
+}
 
 double GlfwInput::time() { return glfwGetTime(); }
 int GlfwInput::key(int key) { return glfwGetKey(window_, key); }
@@ -19,5 +33,6 @@ void GlfwInput::pollEvents() { glfwPollEvents(); }
 bool GlfwInput::shouldClose() { return glfwWindowShouldClose(window_); }
 void GlfwInput::setShouldClose(bool close) { glfwSetWindowShouldClose(window_, close ? GLFW_TRUE : GLFW_FALSE); }
 void GlfwInput::setTitle(const std::string& title) { glfwSetWindowTitle(window_, title.c_str()); }
+void GlfwInput::swapBuffers() { glfwSwapBuffers(window_); }
 void GlfwInput::sleepMilliseconds(int milliseconds) { ::sleepMilliseconds(milliseconds); }
 void GlfwInput::terminate() { glfwTerminate(); }

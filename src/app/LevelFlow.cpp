@@ -1,71 +1,107 @@
 #include "app/LevelFlow.h"
 
-#include "app/GameState.h"
-#include "app/Input.h"
-#include "app/RenderToggles.h"
+#include "app/Game.h"
 #include "app/Screens.h"
-#include "app/Settings.h"
 #include "app/Shutdown.h"
 #include "app/WindowTitle.h"
-#include "assets/AssetCatalogue.h"
+#include "assets/ImageLoader.h"
 #include "game/Gameplay.h"
 #include "game/LevelConstruction.h"
 #include "render/FramePasses.h"
-#include "render/helpers/PostProcessing.h"
 
 #include <GL/glew.h>
 
 #include <cmath>
+#include <iostream>
 
 namespace {
 
-void setMotionBlurStrength()
+void setMotionBlurStrength(const ShaderProgram& composite, const GameState& state, float motionBlurFactor)
 {
-    glUseProgram(compositeProgram->program);
-    const GLint location = glGetUniformLocation(compositeProgram->program, "uVelocityScale");
-    const float completing = levelCompleting ? 2.0f : 1.0f;
-    glUniform1f(location, static_cast<float>(displayFps) / 60.0f * completing * fMotionblurFactor);
+    glUseProgram(composite.program);
+    const GLint location = glGetUniformLocation(composite.program, "uVelocityScale");
+    const float completing = state.levelCompleting ? 2.0f : 1.0f;
+    glUniform1f(location, static_cast<float>(state.displayFps) / 60.0f * completing * motionBlurFactor);
     glUseProgram(0);
 }
 
 } // namespace
 
+LevelMeshes levelMeshes(const Assets& assets)
+{
+    LevelMeshes meshes;
+    meshes.crawlerBase = assets.crawlerBaseMesh.get();
+    meshes.crawlerBase1 = assets.crawlerBase1Mesh.get();
+    meshes.crawlerBase3 = assets.crawlerBase3Mesh.get();
+    meshes.crawlerBody = assets.crawlerBodyMesh.get();
+    meshes.duck = assets.duckMesh.get();
+    meshes.drone = assets.droneMesh.get();
+    meshes.destroyedCrawler = assets.destroyedCrawlerMesh.get();
+    meshes.projectile = assets.projectileMesh.get();
+    meshes.projectileParticle = assets.projectileParticleMesh.get();
+    meshes.ground = assets.groundMesh.get();
+    meshes.rock = assets.rockMesh.get();
+    meshes.dustCloud = assets.dustCloudMesh.get();
+    meshes.fireball = assets.fireballMesh.get();
+    meshes.radarDome = assets.radarDomeMesh.get();
+    return meshes;
+}
+
+std::unique_ptr<Terrain> loadTerrain(const std::string& path)
+{
+    auto terrain = std::make_unique<Terrain>(loadImage(path));
+    if (terrain->width == 0)
+        std::cout << "Could not load the heightmap " << path << std::endl;
+    return terrain;
+}
+
 void loadLevel()
 {
-    resetLevelState();
-    loadAssets();
-    buildWorld();
-    buildCameras();
-    buildLightsAndDrone();
+    Game& g = game();
+    g.state.startLevel();
+    g.assets = loadAssets();
+    g.textRenderer = std::make_unique<TextRenderer>(static_cast<float>(g.settings.screenwidth),
+                                                    static_cast<float>(g.settings.screenheight),
+                                                    g.assets.textProgram.get());
+    armLevel(g.world, levelMeshes(g.assets), g.settings.fParticleDensity);
+    g.world.terrain = loadTerrain();
+    buildWorld(g.world, g.state.currentLevel, g.settings);
+    buildCameras(g.world, g.settings);
+    buildLightsAndDrone(g.world);
 }
 
 void waitForEnter()
 {
+    Input& input = *game().input;
     bool pressed = false;
-    while (!input().shouldClose() && !pressed) {
-        input().pollEvents();
-        if (input().key(Key::Enter) != Release)
+    while (!input.shouldClose() && !pressed) {
+        input.pollEvents();
+        if (input.key(Key::Enter) != Release)
             pressed = true;
     }
 }
 
 void endGame()
 {
-    releasePostProcessing();
-    input().terminate();
+    Game& g = game();
+    g.postProcessing.compositeQuad = FullscreenQuad();
+    g.postProcessing.compositeProgram.reset();
+    g.postProcessing.motionBlurPostProcessor.program.reset();
+    g.input->terminate();
 }
 
 void playLevel()
 {
+    Input& input = *game().input;
     // One iteration per play of a level: a won level is followed by the next,
     // a lost one by the same level, until the window closes.
     for (;;) {
         showLoadingScreen();
         loadLevel();
-        input().sleepMilliseconds(2000); // the loading image stays up
+        input.sleepMilliseconds(2000); // the loading image stays up
         showInfoScreen("Assets\\waitingScreen.jpg", true);
         waitForEnter();
-        if (input().shouldClose()) {
+        if (input.shouldClose()) {
             cleanup();
             endGame();
             return;
@@ -77,67 +113,72 @@ void playLevel()
 
 bool gameLoop()
 {
-    const double start = input().time();
-    resetToggleNotices();
-    fpsRefreshTime = input().time();
-    levelStartTime = input().time();
-    renderedObjectCount = 0;
+    Game& g = game();
+    GameState& state = g.state;
+    Input& input = *g.input;
+
+    const double start = input.time();
+    g.notices = ToggleNotices{};
+    state.fpsRefreshTime = input.time();
+    state.levelStartTime = input.time();
+    state.renderedObjectCount = 0;
     double previous = start;
     double lastFps = 0.0;
 
-    while (!input().shouldClose()) {
-        if (levelWon || timeUp)
+    while (!input.shouldClose()) {
+        if (state.levelWon || state.timeUp)
             break;
-        input().pollEvents();
-        collisionStep();
+        input.pollEvents();
+        collisionStep(g.world, state);
 
-        const double now = input().time();
+        const double now = input.time();
         const double dt = now - previous;
-        updateGameplay(static_cast<float>(dt) * timeScale);
+        updateGameplay(g.world, state, g.settings, input, static_cast<float>(dt) * state.timeScale);
 
         // Two equal clock readings make dt zero: such a frame keeps the last
         // real rate instead of an infinite one, and does not refresh the figure.
         const bool measured = dt > 0.0;
         if (measured)
             lastFps = framesPerSecond(dt);
-        input().setTitle(windowTitle(lastFps));
-        if (measured && (displayFps == 0.0 || now - fpsRefreshTime > 1.0)) {
-            displayFps = std::ceil(lastFps);
-            fpsRefreshTime = now;
-            levelSeconds += 1.0;
+        input.setTitle(windowTitle(lastFps));
+        if (measured && (state.displayFps == 0.0 || now - state.fpsRefreshTime > 1.0)) {
+            state.displayFps = std::ceil(lastFps);
+            state.fpsRefreshTime = now;
+            state.levelSeconds += 1.0;
         }
 
-        setMotionBlurStrength();
+        setMotionBlurStrength(*g.postProcessing.compositeProgram, state, g.settings.fMotionblurFactor);
 
-        renderedObjectCount = 0;
-        if (now - levelStartTime > static_cast<double>(timeLimit))
-            timeUp = true;
+        state.renderedObjectCount = 0;
+        if (now - state.levelStartTime > static_cast<double>(g.world.timeLimit))
+            state.timeUp = true;
         previous = now;
 
         renderFrame();
+        input.swapBuffers();
 
-        if (input().key(Key::Escape) != Release)
-            input().setShouldClose(true);
+        if (input.key(Key::Escape) != Release)
+            input.setShouldClose(true);
     }
 
-    if (input().shouldClose()) {
+    if (input.shouldClose()) {
         cleanup();
         endGame();
         return false;
     }
 
     // A level won in the very frame the time ran out counts as lost.
-    const bool won = !timeUp;
-    input().sleepMilliseconds(500);
+    const bool won = !state.timeUp;
+    input.sleepMilliseconds(500);
     showInfoScreen(won ? "Assets\\winningScreen.jpg" : "Assets\\losingScreen.jpg", false);
     waitForEnter();
-    if (input().shouldClose()) {
+    if (input.shouldClose()) {
         cleanup();
         endGame();
         return false;
     }
     cleanup();
     if (won)
-        currentLevel += 1;
+        state.currentLevel += 1;
     return true;
 }

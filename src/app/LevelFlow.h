@@ -2,6 +2,11 @@
 // The spine of the game after start-up: loading screen, loading, waiting screen,
 // the frames of the level, the end screen, then the next level after a win or
 // the same level again after a loss. Every play starts from a full reload.
+#include "assets/AssetCatalogue.h"
+#include "game/LevelConstruction.h"
+
+#include <memory>
+#include <string>
 
 // Plays levels until the player closes the window or presses Escape during play.
 void playLevel();
@@ -19,3 +24,13 @@ void waitForEnter();
 
 // Releases what lives for the whole process and ends the windowing system.
 void endGame();
+
+// The catalogue's meshes as the world sees them.
+LevelMeshes levelMeshes(const Assets& assets);
+
+// The level's collision heightmap, as the game writes the path.
+inline const char* const heightmapPath = "Assets\\World\\desertHeightmapCollision.jpg";
+
+// Decodes the heightmap at `path` into a Terrain. An image that cannot be read
+// prints one line saying so and gives a terrain whose every query is outside.
+std::unique_ptr<Terrain> loadTerrain(const std::string& path = heightmapPath);

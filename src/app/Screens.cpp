@@ -1,53 +1,60 @@
 #include "app/Screens.h"
 
-#include "app/GameState.h"
+#include "app/Game.h"
 #include "app/HudText.h"
-#include "app/Settings.h"
-#include "app/Startup.h"
 #include "assets/ImageLoader.h"
-#include "render/TextRenderer.h"
 
 #include <GL/glew.h>
-#include <GLFW/glfw3.h>
-
-std::unique_ptr<ShaderProgram> screenProgram;
-std::unique_ptr<ImageScreen> currentScreen;
 
 namespace {
 
-// Clip-space corners in triangle-strip order: the quad covers the window.
-constexpr float quadCorners[8] = {-1.0f, 1.0f, -1.0f, -1.0f, 1.0f, 1.0f, 1.0f, -1.0f};
-
 void drawLines(const std::vector<HudLine>& lines)
 {
+    // The first loading screen comes before any font is loaded.
+    const TextRenderer* text = game().textRenderer.get();
+    if (!text)
+        return;
     for (const HudLine& line : lines)
-        renderText(line.text, line.x, line.y, line.scale, line.color);
+        text->draw(line.text, line.x, line.y, line.scale, line.color);
 }
 
-void present()
+// Builds a new screen (program and record) for `imagePath` and clears the window.
+void buildScreen(const char* imagePath)
 {
-    glfwSwapBuffers(window);
+    Screens& screens = game().screens;
+    // The screen shown before goes first: nothing uses it after its swap.
+    screens.currentScreen.reset();
+    screens.screenProgram = createShaderProgram("Shaders\\loadingScreen.vert", "Shaders\\loadingScreen.frag");
+    screens.currentScreen = std::make_unique<ImageScreen>();
+    ImageScreen& screen = *screens.currentScreen;
+    screen.imagePath = imagePath;
+    screen.shader = screens.screenProgram.get();
+    createScreenQuad(screen);
+    loadScreenImage(screen);
+    // The whole window, whatever the last render pass left bound.
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, game().settings.screenwidth, game().settings.screenheight);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+// Draws the current screen's image behind whatever text is already drawn.
+void drawScreenImage()
+{
+    // The quad lies behind the text, so where text was drawn the image fails
+    // the depth test and the text stays in front.
+    const ImageScreen& screen = *game().screens.currentScreen;
+    glUseProgram(screen.shader->program);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, screen.texture);
+    screen.quad.draw();
+    glUseProgram(0);
 }
 
 } // namespace
 
 void createScreenQuad(ImageScreen& screen)
 {
-    const GLuint program = screen.shader->program;
-    glUseProgram(program);
-    screen.vao = createVertexArray();
-    screen.vbo = createBuffer();
-    glBindVertexArray(screen.vao);
-    glBindBuffer(GL_ARRAY_BUFFER, screen.vbo);
-    glBufferData(GL_ARRAY_BUFFER, sizeof(quadCorners), quadCorners, GL_STATIC_DRAW);
-    const GLint location = glGetAttribLocation(program, "positionNDC");
-    if (location != -1) {
-        glEnableVertexAttribArray(static_cast<GLuint>(location));
-        glVertexAttribPointer(static_cast<GLuint>(location), 2, GL_FLOAT, GL_FALSE, 0, nullptr);
-    }
-    glBindVertexArray(0);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-    glUseProgram(0);
+    screen.quad = FullscreenQuad(*screen.shader, "positionNDC");
 }
 
 void loadScreenImage(ImageScreen& screen)
@@ -72,61 +79,27 @@ void loadScreenImage(ImageScreen& screen)
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
-void buildScreen(const char* imagePath)
-{
-    // The screen shown before goes first: nothing uses it after its swap.
-    currentScreen.reset();
-    screenProgram = createShaderProgram("Shaders\\loadingScreen.vert", "Shaders\\loadingScreen.frag");
-    currentScreen = std::make_unique<ImageScreen>();
-    currentScreen->imagePath = imagePath;
-    currentScreen->shader = screenProgram.get();
-    createScreenQuad(*currentScreen);
-    loadScreenImage(*currentScreen);
-    // The whole window, whatever the last render pass left bound.
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(0, 0, screenwidth, screenheight);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
-
-void drawScreenImage()
-{
-    // The quad lies behind the text, so where text was drawn the image fails
-    // the depth test and the text stays in front.
-    glUseProgram(currentScreen->shader->program);
-    glBindVertexArray(currentScreen->vao);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, currentScreen->texture);
-    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
-    glBindVertexArray(0);
-    glUseProgram(0);
-}
-
 void showLoadingScreen()
 {
     buildScreen("Assets\\loadingScreen.jpg");
     drawScreenImage();
-    present();
+    game().input->swapBuffers();
 }
 
 void showInfoScreen(const char* imagePath, bool showLevelInfo)
 {
     drawInfoScreen(imagePath, showLevelInfo);
-    present();
+    game().input->swapBuffers();
 }
 
 void drawInfoScreen(const char* imagePath, bool showLevelInfo)
 {
     buildScreen(imagePath);
-    const float height = static_cast<float>(screenheight);
+    const Game& g = game();
+    const float height = static_cast<float>(g.settings.screenheight);
     if (showLevelInfo)
-        drawLines(levelInfoLines(currentLevel, speedLevel, timeLimit, neededKills, height));
+        drawLines(levelInfoLines(g.state.currentLevel, g.world.speedLevel, g.world.timeLimit, g.world.neededKills, height));
     else
-        drawLines(endOfLevelLines(timeUp, usedAmmo, levelSeconds, height));
+        drawLines(endOfLevelLines(g.state.timeUp, g.state.usedAmmo, g.state.levelSeconds, height));
     drawScreenImage();
-}
-
-void releaseScreen()
-{
-    currentScreen.reset();
-    screenProgram.reset();
 }

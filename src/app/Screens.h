@@ -4,20 +4,23 @@
 // the waiting and end screens, then shown with one buffer swap and left alone.
 #include "assets/GlObject.h"
 #include "assets/ShaderProgram.h"
+#include "render/helpers/FullscreenQuad.h"
 
 #include <memory>
 
 // One shown screen: its image on a full-window quad.
 struct ImageScreen {
     const char* imagePath = nullptr; // the caller's string literal
-    ShaderProgram* shader = nullptr; // the screen program; owned by screenProgram
-    GlObject vao;                    // the quad's four corners, triangle-strip order
-    GlObject vbo;                    // exactly 8 floats, 32 bytes
+    ShaderProgram* shader = nullptr; // the screen program, owned beside the screen
+    FullscreenQuad quad;             // "positionNDC" takes the corners
     GlObject texture;                // the decoded image
 };
 
-extern std::unique_ptr<ShaderProgram> screenProgram; // the program of the last screen shown
-extern std::unique_ptr<ImageScreen> currentScreen;   // the last screen shown
+// The screen last shown and its program, released with the level.
+struct Screens {
+    std::unique_ptr<ShaderProgram> screenProgram;
+    std::unique_ptr<ImageScreen> currentScreen;
+};
 
 // Draws the loading image once and shows it.
 void showLoadingScreen();
@@ -32,11 +35,3 @@ void drawInfoScreen(const char* imagePath, bool showLevelInfo);
 // The two construction steps of a screen whose imagePath and shader are set.
 void createScreenQuad(ImageScreen& screen);
 void loadScreenImage(ImageScreen& screen);
-
-// Builds a new screen (program and record) for `imagePath` and clears the window.
-void buildScreen(const char* imagePath);
-// Draws the current screen's image behind whatever text is already drawn.
-void drawScreenImage();
-
-// Releases the current screen and its program (part of the level's clean-up).
-void releaseScreen();

@@ -1,12 +1,10 @@
 #include "app/Startup.h"
 
-#include "app/GameState.h"
+#include "app/Configuration.h"
+#include "app/Game.h"
 #include "app/GlfwInput.h"
 #include "app/LevelFlow.h"
-#include "app/Settings.h"
 #include "app/WindowTitle.h"
-#include "app/RenderToggles.h"
-#include "render/helpers/PostProcessing.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -14,26 +12,21 @@
 #include <iostream>
 #include <stdexcept>
 
-GLFWwindow* window = nullptr;
-GLFWcursor* crosshairCursor = nullptr;
-
-void onScroll(GLFWwindow*, double, double yoffset)
-{
-    scrollOffset += yoffset;
-}
-
 void createRenderTargets()
 {
-    motionBlurPostProcessor.initialize();
-    createComposite();
+    PostProcessing& postProcessing = game().postProcessing;
+    postProcessing.motionBlurPostProcessor.initialize();
+    postProcessing.createComposite();
 }
 
 void initializeGame()
 {
+    Game& g = game();
+    const Settings& settings = g.settings;
     glfwInit(); // a failure shows up as a window that cannot be created
-    loadConfiguration();
+    loadConfiguration(g.settings);
 
-    glfwWindowHint(GLFW_REFRESH_RATE, refreshrate);
+    glfwWindowHint(GLFW_REFRESH_RATE, settings.refreshrate);
     glfwWindowHint(GLFW_RESIZABLE, GL_FALSE);
     glfwWindowHint(GLFW_OPENGL_FORWARD_COMPAT, GL_TRUE);
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
@@ -43,17 +36,18 @@ void initializeGame()
     GLFWmonitor* monitor = glfwGetPrimaryMonitor();
     // GLFW itself rejects a size of 0 or less, but says so only through its
     // error callback; the null window is what we report.
-    window = glfwCreateWindow(screenwidth, screenheight, windowTitleBase, fullscreen ? monitor : nullptr, nullptr);
+    GLFWwindow* window = glfwCreateWindow(settings.screenwidth, settings.screenheight, windowTitleBase,
+                                          settings.fullscreen ? monitor : nullptr, nullptr);
     if (window == nullptr)
         throw std::runtime_error("GLWindow could not be created. (OpenGL 3.3)");
+    g.window = window;
 
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
     glfwSetCursorPos(window, 0.0, 0.0);
-    glfwSetScrollCallback(window, onScroll);
+    g.input = std::make_unique<GlfwInput>(window); // installs the scroll callback
     glfwMakeContextCurrent(window);
-    crosshairCursor = glfwCreateStandardCursor(GLFW_CROSSHAIR_CURSOR);
-    glfwSetCursor(window, crosshairCursor);
-    setInput(std::make_unique<GlfwInput>(window));
+    g.crosshairCursor = glfwCreateStandardCursor(GLFW_CROSSHAIR_CURSOR);
+    glfwSetCursor(window, g.crosshairCursor);
 
     glewExperimental = GL_TRUE;
     if (glewInit() != GLEW_OK)
@@ -68,7 +62,7 @@ void initializeGame()
 
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
-    if (transparency)
+    if (g.toggles.transparency)
         glEnable(GL_BLEND);
     else
         glDisable(GL_BLEND);

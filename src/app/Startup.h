@@ -2,11 +2,6 @@
 // One-time start-up: GLFW, the settings, the window with its OpenGL 3.3 core
 // context, GLEW, the global GL state and the render targets that live for the
 // whole process.
-struct GLFWwindow;
-struct GLFWcursor;
-
-extern GLFWwindow* window;          // the only window
-extern GLFWcursor* crosshairCursor; // the pointer shown when mouse look is released
 
 // Throws std::runtime_error with the player-facing message on failure.
 void initializeGame();
@@ -14,9 +9,6 @@ void initializeGame();
 // The render targets and full-screen programs that live for the whole process
 // (the last step of start-up).
 void createRenderTargets();
-
-// Scroll callback: adds the vertical offset to scrollOffset.
-void onScroll(GLFWwindow* window, double xoffset, double yoffset);
 
 // The process entry point's body: start-up and play, failures reported as
 // "ERROR: " + message on standard error with status 1.

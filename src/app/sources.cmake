@@ -1,16 +1,16 @@
+# The words and numbers the shell shows (screen lines, clock, title) are plain
+# computations in the core; the window, the loop, the screens and the clean-up
+# need OpenGL and GLFW.
 target_sources(sandlark_core PRIVATE
-  app/Settings.cpp
-  app/GameState.cpp
-  app/Platform.cpp
-  app/Input.cpp
-  app/WindowTitle.cpp
-  app/RenderToggles.cpp
+  app/Configuration.cpp
   app/HudText.cpp
+  app/WindowTitle.cpp
 )
 target_sources(sandlark_gl PRIVATE
-  app/Startup.cpp
+  app/Game.cpp
   app/GlfwInput.cpp
   app/LevelFlow.cpp
   app/Screens.cpp
   app/Shutdown.cpp
+  app/Startup.cpp
 )

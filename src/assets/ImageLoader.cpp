@@ -1,6 +1,6 @@
 #include "assets/ImageLoader.h"
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 
 #include <FreeImage.h>
 #include <GL/glew.h>

@@ -1,6 +1,6 @@
 #include "assets/ModelLoader.h"
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "assets/ImageLoader.h"
 
 #include <assimp/Importer.hpp>

@@ -1,6 +1,6 @@
 #include "assets/ShaderProgram.h"
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -56,18 +56,18 @@ std::unique_ptr<ShaderProgram> ShaderProgram::tryBuild(const std::string& vertex
 
 std::optional<ShaderBuildError> ShaderProgram::build(const std::string& vertexPath, const std::string& fragmentPath)
 {
-    program = glCreateProgram();
+    program = GlObject::create(GlObject::Kind::Program);
     if (program == 0)
         return ShaderBuildError{"No valid program handle", std::nullopt};
     // The vertex file is always handled first, so two missing files report once.
-    if (auto error = loadShader(vertexPath, GL_VERTEX_SHADER, &vertexShader))
+    if (auto error = loadShader(vertexPath, GL_VERTEX_SHADER, vertexShader))
         return error;
-    if (auto error = loadShader(fragmentPath, GL_FRAGMENT_SHADER, &fragmentShader))
+    if (auto error = loadShader(fragmentPath, GL_FRAGMENT_SHADER, fragmentShader))
         return error;
     return link();
 }
 
-std::optional<ShaderBuildError> ShaderProgram::loadShader(const std::string& path, GLenum type, GLuint* outShader)
+std::optional<ShaderBuildError> ShaderProgram::loadShader(const std::string& path, GLenum type, GlObject& outShader)
 {
     std::ifstream file(resolvePath(path));
     if (!file.good())
@@ -75,8 +75,8 @@ std::optional<ShaderBuildError> ShaderProgram::loadShader(const std::string& pat
     const std::string source((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     file.close();
 
-    const GLuint shader = glCreateShader(type);
-    *outShader = shader;
+    outShader = GlObject::createShader(type);
+    const GLuint shader = outShader;
     if (shader == 0)
         return ShaderBuildError{"Invalid shader handle", std::nullopt};
 
@@ -103,18 +103,6 @@ std::optional<ShaderBuildError> ShaderProgram::link()
     if (linked == 0)
         return ShaderBuildError{"Failed to link shader program", programLog(program)};
     return std::nullopt;
-}
-
-ShaderProgram::~ShaderProgram()
-{
-    // The shaders go with their program, so rebuilding the programs for every
-    // level leaves no shader objects behind.
-    if (program != 0)
-        glDeleteProgram(program);
-    if (vertexShader != 0)
-        glDeleteShader(vertexShader);
-    if (fragmentShader != 0)
-        glDeleteShader(fragmentShader);
 }
 
 std::unique_ptr<ShaderProgram> createShaderProgram(std::string vertexPath, std::string fragmentPath)

@@ -2,7 +2,7 @@
 // A linked GL program built from one vertex and one fragment source file.
 // Building is all-or-nothing: any failure prints its message, pauses the console
 // and ends the process with status 255, so a ShaderProgram that exists is usable.
-#include <GL/glew.h>
+#include "assets/GlObject.h"
 
 #include <memory>
 #include <optional>
@@ -16,14 +16,15 @@ struct ShaderBuildError {
 
 class ShaderProgram {
 public:
-    GLuint program = 0;         // the only name other code reads
-    GLuint vertexShader = 0;
-    GLuint fragmentShader = 0;
+    // All three are deleted with the object, so rebuilding the programs for
+    // every level leaves no program or shader behind.
+    GlObject program;        // the only name other code reads
+    GlObject vertexShader;   // attached for the program's whole life
+    GlObject fragmentShader;
 
     // Builds from the two files (paths as the game writes them, see resolvePath).
     // Returns only on success.
     ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath);
-    ~ShaderProgram();
 
     ShaderProgram(const ShaderProgram&) = delete;
     ShaderProgram& operator=(const ShaderProgram&) = delete;
@@ -35,7 +36,7 @@ public:
 private:
     ShaderProgram() = default;
     std::optional<ShaderBuildError> build(const std::string& vertexPath, const std::string& fragmentPath);
-    std::optional<ShaderBuildError> loadShader(const std::string& path, GLenum type, GLuint* outShader);
+    std::optional<ShaderBuildError> loadShader(const std::string& path, GLenum type, GlObject& outShader);
     std::optional<ShaderBuildError> link();
 };
 

@@ -1,10 +1,12 @@
+# CPU-side records (bounds, decoded images, mesh data, filter choice) live in the
+# core; programs, textures, meshes, import and the catalogue touch OpenGL.
 target_sources(sandlark_core PRIVATE
   assets/TextureFilter.cpp
 )
 target_sources(sandlark_gl PRIVATE
-  assets/ShaderProgram.cpp
   assets/AssetCatalogue.cpp
   assets/ImageLoader.cpp
   assets/Mesh.cpp
   assets/ModelLoader.cpp
+  assets/ShaderProgram.cpp
 )

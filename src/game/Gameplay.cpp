@@ -1,9 +1,9 @@
 #include "game/Gameplay.h"
 
-void collisionStep()
+void collisionStep(World&, GameState&)
 {
 }
 
-void updateGameplay(float)
+void updateGameplay(World&, GameState&, Settings&, Input&, float)
 {
 }

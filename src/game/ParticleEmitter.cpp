@@ -2,10 +2,6 @@
 
 #include <cstdlib>
 
-std::unique_ptr<ParticleEmitter> debrisEmitter;
-std::unique_ptr<ParticleEmitter> dustEmitter;
-std::unique_ptr<ParticleEmitter> fireballEmitter;
-
 ParticleEmitter::ParticleEmitter(MeshBounds* model) : model(model)
 {
     particles.model = model;
@@ -48,8 +44,14 @@ struct Recipe {
     float spawnScale;     // until the first burst draws its own
 };
 
-std::unique_ptr<ParticleEmitter> makeEmitter(MeshBounds* model, const Recipe& recipe, int density)
+} // namespace
+
+std::unique_ptr<ParticleEmitter> createEmitter(Effect effect, MeshBounds* model, int density)
 {
+    static const Recipe debris{30, 400, false, 800.0f, 1.0f};
+    static const Recipe dust{10, 20, true, 40.0f, 0.15f};
+    static const Recipe fireball{10, 1, true, 10.0f, 0.001f};
+    const Recipe& recipe = effect == Effect::Debris ? debris : effect == Effect::Dust ? dust : fireball;
     auto emitter = std::make_unique<ParticleEmitter>(model);
     // The product is an integer first; widened so a huge setting cannot overflow it.
     emitter->count = static_cast<float>(static_cast<long long>(recipe.countPerDensity) * density);
@@ -58,20 +60,4 @@ std::unique_ptr<ParticleEmitter> makeEmitter(MeshBounds* model, const Recipe& re
     emitter->particles.speed = recipe.speed;
     emitter->particles.spawnScale = recipe.spawnScale;
     return emitter;
-}
-
-} // namespace
-
-void createEmitters(MeshBounds* debrisModel, MeshBounds* dustModel, MeshBounds* fireballModel, int density)
-{
-    debrisEmitter = makeEmitter(debrisModel, {30, 400, false, 800.0f, 1.0f}, density);
-    dustEmitter = makeEmitter(dustModel, {10, 20, true, 40.0f, 0.15f}, density);
-    fireballEmitter = makeEmitter(fireballModel, {10, 1, true, 10.0f, 0.001f}, density);
-}
-
-void releaseEmitters()
-{
-    debrisEmitter.reset();
-    dustEmitter.reset();
-    fireballEmitter.reset();
 }

@@ -23,14 +23,13 @@ struct ParticleEmitter {
     void burst(glm::vec3 position, double now);
 };
 
-// The level's three effects, created with its assets and released at its clean-up.
-extern std::unique_ptr<ParticleEmitter> debrisEmitter;    // a crawler destroyed
-extern std::unique_ptr<ParticleEmitter> dustEmitter;      // a player shot hitting the ground
-extern std::unique_ptr<ParticleEmitter> fireballEmitter;  // a crawler destroyed
+// The level's three kinds of effect.
+enum class Effect {
+    Debris,   // sparks flung 200 units out of a destroyed crawler
+    Dust,     // a puff where a player shot meets the ground
+    Fireball, // slow fire drifting out of a destroyed crawler
+};
 
-// Creates the three emitters with their models; `density` is the particle
-// density setting and multiplies every burst.
-void createEmitters(MeshBounds* debrisModel, MeshBounds* dustModel, MeshBounds* fireballModel, int density);
-
-// Releases the three emitters and their live particles, debris first.
-void releaseEmitters();
+// One emitter of `effect` with its particle model; `density` is the particle
+// density setting and multiplies the burst size.
+std::unique_ptr<ParticleEmitter> createEmitter(Effect effect, MeshBounds* model, int density);

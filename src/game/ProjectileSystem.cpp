@@ -3,9 +3,6 @@
 #include <cstdlib>
 #include <utility>
 
-ProjectileSystem playerWeapon;
-ProjectileSystem enemyWeapon;
-
 void armWeapon(ProjectileSystem& weapon, MeshBounds* projectileModel)
 {
     weapon.model = projectileModel;

@@ -34,10 +34,6 @@ struct ProjectileSystem {
     void update(float dt);
 };
 
-// The weapons live for the whole process; the asset catalogue arms them per level.
-extern ProjectileSystem playerWeapon;
-extern ProjectileSystem enemyWeapon;
-
 // Gives a weapon its projectile model and the weapons' rate and size: one shot
 // per 0.2 s at half scale.
 void armWeapon(ProjectileSystem& weapon, MeshBounds* projectileModel);

@@ -1,9 +1,10 @@
 #pragma once
 // The collision heightmap: a grey image sampled to tell how high the ground is
-// at a world position. The decoded pixels are handed over by the image loader
-// (game/TerrainImage.h); this part only looks them up.
+// at a world position. The image is decoded by the image loader; the terrain
+// keeps one byte a pixel and looks them up.
+#include "assets/Image.h"
+
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 // Ground height of one heightmap pixel whose grey (blue) value is `c`: a
@@ -33,6 +34,10 @@ public:
     // match the bytes given leave the terrain without an image.
     Terrain(int width, int height, std::vector<std::uint8_t> blue);
 
+    // Keeps the blue byte of every pixel of a decoded image (the image itself
+    // may go). An empty image gives a terrain whose every query is outside.
+    explicit Terrain(const Image& image);
+
     // The blue byte at (column, row), row 0 being the bottom scan line.
     std::uint8_t blueAt(int column, int row) const { return pixels[static_cast<std::size_t>(row) * width + column]; }
 
@@ -57,6 +62,3 @@ public:
 private:
     std::vector<std::uint8_t> pixels;
 };
-
-// The current level's terrain; replacing it releases the previous one with its image.
-extern std::unique_ptr<Terrain> terrain;

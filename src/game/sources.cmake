@@ -1,14 +1,15 @@
+# The game world and its rules: all of it builds without OpenGL.
 target_sources(sandlark_core PRIVATE
-  game/LevelRules.cpp
-  game/PathFollower.cpp
-  game/GameObject.cpp
+  game/Camera.cpp
   game/Crawler.cpp
-  game/ProjectileSystem.cpp
-  game/ParticleEmitter.cpp
-  game/Terrain.cpp
-)
-target_sources(sandlark_gl PRIVATE
-  game/LevelConstruction.cpp
+  game/GameObject.cpp
   game/Gameplay.cpp
-  game/TerrainImage.cpp
+  game/LevelConstruction.cpp
+  game/LevelRules.cpp
+  game/Light.cpp
+  game/ParticleEmitter.cpp
+  game/PathFollower.cpp
+  game/ProjectileSystem.cpp
+  game/Terrain.cpp
+  game/World.cpp
 )

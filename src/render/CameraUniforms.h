@@ -1,8 +1,8 @@
 #pragma once
-// Sending the current camera to a shader program.
+// Sending a camera to a shader program.
 class ShaderProgram;
+struct Camera;
 
-// With `program` in use: cameraMatrix = currentCamera->matrix() and
-// cameraPosition = its position (without the eye offset). Locations are looked
-// up on every call. Nothing is sent when there is no current camera.
-void setCameraUniforms(ShaderProgram& program);
+// With `program` in use: cameraMatrix = camera.matrix() and cameraPosition =
+// camera.position (without the eye offset). Locations are looked up on every call.
+void setCameraUniforms(ShaderProgram& program, const Camera& camera);

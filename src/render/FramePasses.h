@@ -1,4 +1,4 @@
 #pragma once
 // One frame of play: shadow, sky, overlay, velocity, colour and composite
-// passes, then the buffer swap.
+// passes. The caller presents the frame.
 void renderFrame();

@@ -1,11 +1,10 @@
 #include "render/LightUniforms.h"
 
 #include "assets/ShaderProgram.h"
-#include "render/Light.h"
 
 #include <glm/gtc/type_ptr.hpp>
 
-void setLightUniforms(ShaderProgram& program)
+void setLightUniforms(ShaderProgram& program, const std::vector<Light>& lights)
 {
     const GLuint name = program.program;
     glUniform1i(glGetUniformLocation(name, "numLights"), static_cast<GLint>(lights.size()));

@@ -1,7 +1,6 @@
 #include "render/TextRenderer.h"
 
-#include "app/Platform.h"
-#include "assets/AssetCatalogue.h"
+#include "platform/Platform.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -19,7 +18,10 @@ constexpr GLsizeiptr quadBytes = sizeof(GlyphQuad);
 
 } // namespace
 
-TextRenderer::TextRenderer(float width, float height) : TextRenderer(width, height, gameFont, textProgram.get()) {}
+TextRenderer::TextRenderer(float width, float height, ShaderProgram* program)
+    : TextRenderer(width, height, gameFont, program)
+{
+}
 
 TextRenderer::TextRenderer(float windowWidth, float windowHeight, const std::string& fontPath,
                            ShaderProgram* textShader)
@@ -118,10 +120,4 @@ void TextRenderer::draw(std::string_view text, float x, float y, float scale, co
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, 0);
     glUseProgram(0);
-}
-
-void renderText(std::string_view text, float x, float y, float scale, const glm::vec3& color)
-{
-    if (textRenderer)
-        textRenderer->draw(text, x, y, scale, color);
 }

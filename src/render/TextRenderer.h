@@ -21,9 +21,10 @@ public:
     float width = 0.0f;              // window size: the extent of the text projection
     float height = 0.0f;
 
-    // The game's font "Assets\Fonts\AmericanCaptain.ttf" drawn with textProgram.
-    TextRenderer(float width, float height);
-    // Any font file and program (tests).
+    // The game's font "Assets\Fonts\AmericanCaptain.ttf", drawn with `program`
+    // (the catalogue's text program) in a window `width` x `height` pixels.
+    TextRenderer(float width, float height, ShaderProgram* program);
+    // Any font file (tests).
     TextRenderer(float width, float height, const std::string& fontPath, ShaderProgram* program);
     ~TextRenderer();
 
@@ -39,6 +40,3 @@ private:
     void loadGlyphs(const std::string& fontPath);
     void createQuadBuffer();
 };
-
-// Draws with the level's `textRenderer`; nothing when there is none.
-void renderText(std::string_view text, float x, float y, float scale, const glm::vec3& color);

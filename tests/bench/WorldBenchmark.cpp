@@ -79,18 +79,18 @@ BENCHMARK(heightAtMillionPoints)->Unit(benchmark::kMillisecond);
 // A kill's debris burst into a freshly created emitter, growth of the pool included.
 void debrisBurst(benchmark::State& state)
 {
-    MeshBounds debris, dust, fire;
+    MeshBounds debris;
     const int density = static_cast<int>(state.range(0));
     std::srand(1);
     std::size_t spawned = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        createEmitters(&debris, &dust, &fire, density);
+        auto emitter = createEmitter(Effect::Debris, &debris, density);
         state.ResumeTiming();
-        debrisEmitter->burst({100.0f, 20.0f, -300.0f}, 10.0);
-        spawned = debrisEmitter->particles.objects.size();
+        emitter->burst({100.0f, 20.0f, -300.0f}, 10.0);
+        spawned = emitter->particles.objects.size();
         state.PauseTiming();
-        releaseEmitters();
+        emitter.reset();
         state.ResumeTiming();
     }
     state.counters["particles"] = static_cast<double>(spawned);

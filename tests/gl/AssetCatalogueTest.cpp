@@ -1,10 +1,8 @@
 // loadAssets and releaseAssets on a game directory of small fixture models.
-#include "app/Settings.h"
+#include "app/Game.h"
+#include "app/LevelFlow.h"
 #include "app/Shutdown.h"
 #include "assets/AssetCatalogue.h"
-#include "game/ParticleEmitter.h"
-#include "game/ProjectileSystem.h"
-#include "render/TextRenderer.h"
 #include "support/core/Process.h"
 #include "support/gl/GlTestContext.h"
 #include "support/gl/ImageFixtures.h"
@@ -56,36 +54,42 @@ protected:
                       dir + "/Assets/Fonts/AmericanCaptain.ttf");
         previous = fs::current_path();
         fs::current_path(dir);
-        screenwidth = 320;
-        screenheight = 240;
     }
 
     void TearDown() override
     {
-        releaseAssets();
+        assets = Assets{};
         fs::current_path(previous);
-        resetSettings();
+    }
+
+    // Loads the catalogue; its console lines go to `out`.
+    void load()
+    {
+        ::testing::internal::CaptureStdout();
+        assets = loadAssets();
+        out = ::testing::internal::GetCapturedStdout();
+    }
+
+    std::vector<Mesh*> allMeshes() const
+    {
+        const Assets& a = assets;
+        return {a.crawlerModelMesh.get(), a.crawlerBaseMesh.get(), a.crawlerBase1Mesh.get(),
+                a.crawlerBase3Mesh.get(), a.crawlerBodyMesh.get(), a.duckMesh.get(),
+                a.droneMesh.get(),        a.destroyedCrawlerMesh.get(), a.cannonMesh.get(),
+                a.projectileMesh.get(),   a.projectileParticleMesh.get(), a.explosionMesh.get(),
+                a.groundMesh.get(),       a.rockMesh.get(), a.dustCloudMesh.get(),
+                a.fireballMesh.get(),     a.radarDomeMesh.get()};
     }
 
     std::string dir;
     fs::path previous;
+    Assets assets;
+    std::string out;
 };
-
-std::vector<Mesh*> allMeshes()
-{
-    return {crawlerModelMesh.get(), crawlerBaseMesh.get(),      crawlerBase1Mesh.get(), crawlerBase3Mesh.get(),
-            crawlerBodyMesh.get(),  duckMesh.get(),             droneMesh.get(),        destroyedCrawlerMesh.get(),
-            cannonMesh.get(),       projectileMesh.get(),       projectileParticleMesh.get(), explosionMesh.get(),
-            groundMesh.get(),       rockMesh.get(),             dustCloudMesh.get(),    fireballMesh.get(),
-            radarDomeMesh.get()};
-}
 
 TEST_F(AssetCatalogueTest, LoadsEveryModelInOrderAndReleasesEverything)
 {
-    ::testing::internal::CaptureStdout();
-    loadAssets();
-    const std::string out = ::testing::internal::GetCapturedStdout();
-
+    load();
     std::string expected;
     for (const char* path : modelPaths) {
         std::string game = path;
@@ -98,26 +102,24 @@ TEST_F(AssetCatalogueTest, LoadsEveryModelInOrderAndReleasesEverything)
 
     for (Mesh* mesh : allMeshes())
         ASSERT_NE(mesh, nullptr);
-    ASSERT_NE(textRenderer, nullptr);
-    EXPECT_EQ(textRenderer->glyphs.size(), 128u);
-    EXPECT_EQ(droneMesh->program, normalProgram.get());
-    EXPECT_EQ(rockMesh->program, normalProgram.get());
-    EXPECT_EQ(dustCloudMesh->program, dustProgram.get());
-    EXPECT_EQ(groundMesh->program, defaultProgram.get());
+    EXPECT_EQ(assets.droneMesh->program, assets.normalProgram.get());
+    EXPECT_EQ(assets.rockMesh->program, assets.normalProgram.get());
+    EXPECT_EQ(assets.dustCloudMesh->program, assets.dustProgram.get());
+    EXPECT_EQ(assets.groundMesh->program, assets.defaultProgram.get());
     // Each model is its own record: the ground is the 13th triangle, size 13.
-    EXPECT_EQ(groundMesh->size, glm::vec3(13, 13, 0));
-    EXPECT_EQ(crawlerModelMesh->size, glm::vec3(1, 1, 0));
-    EXPECT_TRUE(crawlerModelMesh->data.hasNormalMap) << "the crawler's metal map is named";
+    EXPECT_EQ(assets.groundMesh->size, glm::vec3(13, 13, 0));
+    EXPECT_EQ(assets.crawlerModelMesh->size, glm::vec3(1, 1, 0));
+    EXPECT_TRUE(assets.crawlerModelMesh->data.hasNormalMap) << "the crawler's metal map is named";
 
     // Two meshes of the one projectile import: same vertex data, own GL objects.
-    EXPECT_EQ(projectileMesh->data.positions, projectileParticleMesh->data.positions);
-    EXPECT_NE(projectileMesh->vao.get(), projectileParticleMesh->vao.get());
-    EXPECT_NE(projectileMesh->colorTexture.get(), projectileParticleMesh->colorTexture.get());
+    EXPECT_EQ(assets.projectileMesh->data.positions, assets.projectileParticleMesh->data.positions);
+    EXPECT_NE(assets.projectileMesh->vao.get(), assets.projectileParticleMesh->vao.get());
+    EXPECT_NE(assets.projectileMesh->colorTexture.get(), assets.projectileParticleMesh->colorTexture.get());
 
     // The one uniform that never changes.
-    glUseProgram(defaultProgram->program);
+    glUseProgram(assets.defaultProgram->program);
     float bias[16] = {};
-    glGetUniformfv(defaultProgram->program, glGetUniformLocation(defaultProgram->program, "shadowMappingBiasMatrix"),
+    glGetUniformfv(assets.defaultProgram->program, glGetUniformLocation(assets.defaultProgram->program, "shadowMappingBiasMatrix"),
                    bias);
     glUseProgram(0);
     EXPECT_FLOAT_EQ(bias[0], 0.5f);
@@ -125,31 +127,27 @@ TEST_F(AssetCatalogueTest, LoadsEveryModelInOrderAndReleasesEverything)
     EXPECT_FLOAT_EQ(bias[14], 0.5f);
     EXPECT_FLOAT_EQ(bias[15], 1.0f);
 
-    const GLuint vertexArray = groundMesh->vao, texture = groundMesh->colorTexture;
-    const GLuint glyph = textRenderer->glyphs.at('A').texture, program = defaultProgram->program;
-    releaseAssets();
+    const GLuint vertexArray = assets.groundMesh->vao, texture = assets.groundMesh->colorTexture;
+    const GLuint program = assets.defaultProgram->program;
+    assets = Assets{};
     for (Mesh* mesh : allMeshes())
         EXPECT_EQ(mesh, nullptr);
-    EXPECT_EQ(textRenderer, nullptr);
-    EXPECT_EQ(defaultProgram, nullptr);
+    EXPECT_EQ(assets.defaultProgram, nullptr);
     EXPECT_FALSE(glIsVertexArray(vertexArray));
     EXPECT_FALSE(glIsTexture(texture));
-    EXPECT_FALSE(glIsTexture(glyph));
     EXPECT_FALSE(glIsProgram(program));
 }
 
 TEST_F(AssetCatalogueTest, TextureTogglesReachTheSixMeshesOnly)
 {
-    ::testing::internal::CaptureStdout();
-    loadAssets();
-    ::testing::internal::GetCapturedStdout();
-    const GLuint duckTexture = duckMesh->colorTexture;
+    load();
+    const GLuint duckTexture = assets.duckMesh->colorTexture;
     std::vector<GLuint> before;
-    const std::vector<Mesh*> toggled = {crawlerModelMesh.get(), projectileMesh.get(), explosionMesh.get(),
-                                        projectileParticleMesh.get(), groundMesh.get(), rockMesh.get()};
+    const std::vector<Mesh*> toggled = {assets.crawlerModelMesh.get(), assets.projectileMesh.get(), assets.explosionMesh.get(),
+                                        assets.projectileParticleMesh.get(), assets.groundMesh.get(), assets.rockMesh.get()};
     for (Mesh* mesh : toggled)
         before.push_back(mesh->colorTexture);
-    applyTextureFilters(2, 2);
+    assets.applyTextureFilters(2, 2);
     for (size_t i = 0; i < toggled.size(); ++i) {
         EXPECT_FALSE(glIsTexture(before[i])) << i;
         GLint magFilter = 0;
@@ -158,37 +156,46 @@ TEST_F(AssetCatalogueTest, TextureTogglesReachTheSixMeshesOnly)
         EXPECT_EQ(magFilter, GL_NEAREST) << i;
     }
     glBindTexture(GL_TEXTURE_2D, 0);
-    EXPECT_EQ(duckMesh->colorTexture.get(), duckTexture) << "other meshes keep their filtering";
+    EXPECT_EQ(assets.duckMesh->colorTexture.get(), duckTexture) << "other meshes keep their filtering";
 }
 
 } // namespace
 
-TEST_F(AssetCatalogueTest, ArmsTheWeaponsAndCreatesTheEmittersEveryLevel)
+TEST_F(AssetCatalogueTest, EveryLevelArmsTheWeaponsAndCreatesTheEmittersAndItsCleanUpTakesThem)
 {
-    fParticleDensity = 3;
+    Game& g = game();
+    World& world = g.world;
     for (int level = 0; level < 2; ++level) {
-        ::testing::internal::CaptureStdout();
-        loadAssets();
-        ::testing::internal::GetCapturedStdout();
-        for (const ProjectileSystem* weapon : {&playerWeapon, &enemyWeapon}) {
-            EXPECT_EQ(weapon->model, projectileMesh.get()) << "the new level's projectile, not a released one";
+        load();
+        g.assets = std::move(assets);
+        g.textRenderer = std::make_unique<TextRenderer>(320.0f, 240.0f, g.assets.textProgram.get());
+        EXPECT_EQ(g.textRenderer->glyphs.size(), 128u);
+        const GLuint glyph = g.textRenderer->glyphs.at('A').texture;
+        armLevel(world, levelMeshes(g.assets), 3);
+        for (const ProjectileSystem* weapon : {&world.playerWeapon, &world.enemyWeapon}) {
+            EXPECT_EQ(weapon->model, g.assets.projectileMesh.get()) << "the new level's projectile, not a released one";
             EXPECT_EQ(weapon->interval, 0.2f);
             EXPECT_EQ(weapon->spawnScale, 0.5f);
         }
-        ASSERT_TRUE(debrisEmitter && dustEmitter && fireballEmitter);
-        EXPECT_EQ(debrisEmitter->model, projectileParticleMesh.get());
-        EXPECT_EQ(dustEmitter->model, dustCloudMesh.get());
-        EXPECT_EQ(fireballEmitter->model, fireballMesh.get());
-        EXPECT_EQ(debrisEmitter->count, 90.0f);
-        EXPECT_EQ(fireballEmitter->count, 30.0f);
+        ASSERT_TRUE(world.debrisEmitter && world.dustEmitter && world.fireballEmitter);
+        EXPECT_EQ(world.debrisEmitter->model, g.assets.projectileParticleMesh.get());
+        EXPECT_EQ(world.dustEmitter->model, g.assets.dustCloudMesh.get());
+        EXPECT_EQ(world.fireballEmitter->model, g.assets.fireballMesh.get());
+        EXPECT_EQ(world.debrisEmitter->count, 90.0f);
+        EXPECT_EQ(world.fireballEmitter->count, 30.0f);
 
-        playerWeapon.spawn({0, 0, 0}, {0, 0, 100}, 10.0 + level);
-        debrisEmitter->burst({0, 0, 0}, 10.0 + level);
+        world.playerWeapon.spawn({0, 0, 0}, {0, 0, 100}, 10.0 + level);
+        world.debrisEmitter->burst({0, 0, 0}, 10.0 + level);
+        const GLuint program = g.assets.defaultProgram->program;
         ::testing::internal::CaptureStdout();
         cleanup();
         EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Cleaning up...\n");
-        EXPECT_TRUE(playerWeapon.objects.empty()) << "shots do not outlive their level";
-        EXPECT_EQ(playerWeapon.interval, 0.2f) << "the weapon itself stays";
-        EXPECT_FALSE(debrisEmitter || dustEmitter || fireballEmitter);
+        EXPECT_TRUE(world.playerWeapon.objects.empty()) << "shots do not outlive their level";
+        EXPECT_EQ(world.playerWeapon.interval, 0.2f) << "the weapon itself stays";
+        EXPECT_FALSE(world.debrisEmitter || world.dustEmitter || world.fireballEmitter);
+        EXPECT_EQ(g.textRenderer, nullptr);
+        EXPECT_EQ(g.assets.groundMesh, nullptr);
+        EXPECT_FALSE(glIsTexture(glyph));
+        EXPECT_FALSE(glIsProgram(program));
     }
 }

@@ -1,11 +1,8 @@
 // The real level loop, in-process, on a real window and context, with a scripted
 // keyboard and clock: Enter, Escape, the time limit, wins and losses.
-#include "app/GameState.h"
+#include "app/Game.h"
 #include "app/LevelFlow.h"
-#include "app/RenderToggles.h"
-#include "app/Settings.h"
 #include "app/Startup.h"
-#include "render/helpers/PostProcessing.h"
 #include "support/core/Process.h"
 #include "support/core/ScriptedInput.h"
 
@@ -18,6 +15,9 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+GameState& state() { return game().state; }
+World& world() { return game().world; }
 
 class LevelFlowTest : public ::testing::Test {
 protected:
@@ -38,14 +38,14 @@ protected:
 
     void SetUp() override
     {
-        resetGameState();
-        resetRenderToggles();
-        if (!compositeProgram) // the previous play ended the game and released them
+        state() = GameState{};
+        game().toggles = RenderToggles{};
+        if (!game().postProcessing.compositeProgram) // the previous play ended the game and released them
             createRenderTargets();
         // 1/64 s frames: exact in binary, so the frame rate comes out exactly 64.
         auto owned = std::make_unique<ScriptedInput>(1.0 / 64.0, 5000.0);
         script = owned.get();
-        setInput(std::move(owned));
+        game().input = std::move(owned);
     }
 
     // Plays until the game ends and returns what it printed.
@@ -66,14 +66,14 @@ TEST_F(LevelFlowTest, TimeLimitLosesAndTheSameLevelIsPlayedAgain)
     bool timeUpSeen = false;
     script->holdKey(2.1, 2.3, Key::Enter);       // start the level
     script->jumpClock(3.0, 601.0);               // the ten minutes pass
-    script->at(604.2, [&] { timeUpSeen = timeUp; });
+    script->at(604.2, [&] { timeUpSeen = state().timeUp; });
     script->holdKey(604.2, 604.6, Key::Enter);   // leave the losing screen
-    script->at(606.8, [&] { EXPECT_EQ(timeLimit, 600); });
+    script->at(606.8, [&] { EXPECT_EQ(world().timeLimit, 600); });
     script->closeWindow(608.0);                  // during the second waiting screen or play
 
     const std::string out = play();
     EXPECT_TRUE(timeUpSeen);
-    EXPECT_EQ(currentLevel, 1);
+    EXPECT_EQ(state().currentLevel, 1);
     EXPECT_EQ(countOf(out, "Cleaning up...\n"), 2);
     EXPECT_EQ(script->sleeps, (std::vector<int>{2000, 500, 2000}));
     EXPECT_TRUE(script->terminated);
@@ -83,16 +83,16 @@ TEST_F(LevelFlowTest, TimeLimitLosesAndTheSameLevelIsPlayedAgain)
 TEST_F(LevelFlowTest, WonLevelRaisesTheLevelAndTightensItsTargets)
 {
     script->holdKey(2.1, 2.3, Key::Enter);
-    script->at(5.0, [] { levelWon = true; });
+    script->at(5.0, [] { state().levelWon = true; });
     script->holdKey(6.0, 6.3, Key::Enter);       // leave the winning screen
     script->at(8.8, [&] {
-        EXPECT_EQ(timeLimit, 540);
-        EXPECT_FLOAT_EQ(speedLevel, 15.0f);
+        EXPECT_EQ(world().timeLimit, 540);
+        EXPECT_FLOAT_EQ(world().speedLevel, 15.0f);
     });
     script->closeWindow(9.0);
 
     const std::string out = play();
-    EXPECT_EQ(currentLevel, 2);
+    EXPECT_EQ(state().currentLevel, 2);
     EXPECT_EQ(countOf(out, "Cleaning up...\n"), 2);
     EXPECT_EQ(script->sleeps, (std::vector<int>{2000, 500, 2000}));
 }
@@ -100,23 +100,24 @@ TEST_F(LevelFlowTest, WonLevelRaisesTheLevelAndTightensItsTargets)
 TEST_F(LevelFlowTest, WinInTheFrameTheTimeRunsOutCountsAsLost)
 {
     script->holdKey(2.1, 2.3, Key::Enter);
-    script->at(4.0, [] { levelWon = true; });
+    script->at(4.0, [] { state().levelWon = true; });
     script->jumpClock(4.0, 601.0);
     script->holdKey(606.0, 606.3, Key::Enter);
     script->closeWindow(609.0);
 
     play();
-    EXPECT_EQ(currentLevel, 1);
+    EXPECT_EQ(state().currentLevel, 1);
 }
 
 TEST_F(LevelFlowTest, TimeLimitCountsFromEnterOnRealTime)
 {
     bool upBeforeLimit = true;
     script->holdKey(100.0, 100.2, Key::Enter);   // a long wait on the waiting screen does not count
-    script->at(101.0, [] { paused = true; timeScale = 0.05f; }); // neither pause nor slow motion stops the clock
+    // Neither pause nor slow motion stops the clock.
+    script->at(101.0, [] { state().paused = true; state().timeScale = 0.05f; });
     script->jumpClock(101.0, 598.0);
-    script->at(699.5, [&] { upBeforeLimit = timeUp; });
-    script->at(701.0, [&] { EXPECT_TRUE(timeUp); });
+    script->at(699.5, [&] { upBeforeLimit = state().timeUp; });
+    script->at(701.0, [&] { EXPECT_TRUE(state().timeUp); });
     script->holdKey(701.0, 701.2, Key::Enter);
     script->closeWindow(704.0);
 
@@ -143,7 +144,7 @@ TEST_F(LevelFlowTest, EscapeOnTheWaitingScreenDoesNothing)
     double playStartedAt = 0.0;
     script->holdKey(2.0, 2.5, Key::Escape);
     script->holdKey(3.0, 3.2, Key::Enter);
-    script->at(3.5, [&] { playStartedAt = levelStartTime; });
+    script->at(3.5, [&] { playStartedAt = state().levelStartTime; });
     script->closeWindow(4.0);
 
     const std::string out = play();
@@ -164,19 +165,19 @@ TEST_F(LevelFlowTest, ClosingTheWindowOnTheWaitingScreenCleansUpOnce)
 
 TEST_F(LevelFlowTest, FrameFiguresTitleClockAndBlurStrength)
 {
-    fMotionblurFactor = 1.5f;
+    game().settings.fMotionblurFactor = 1.5f;
     double secondsAfterFirstFrame = -1.0;
     float blurScale = -1.0f, finishingBlurScale = -1.0f;
     auto readBlurScale = [](float& value) {
-        glUseProgram(compositeProgram->program);
-        glGetUniformfv(compositeProgram->program, glGetUniformLocation(compositeProgram->program, "uVelocityScale"),
-                       &value);
+        const GLuint composite = game().postProcessing.compositeProgram->program;
+        glUseProgram(composite);
+        glGetUniformfv(composite, glGetUniformLocation(composite, "uVelocityScale"), &value);
         glUseProgram(0);
     };
     script->holdKey(2.1, 2.3, Key::Enter);
-    script->at(2.5, [&] { secondsAfterFirstFrame = levelSeconds; });
+    script->at(2.5, [&] { secondsAfterFirstFrame = state().levelSeconds; });
     script->at(4.0, [&] { readBlurScale(blurScale); });
-    script->at(4.5, [] { levelCompleting = true; });
+    script->at(4.5, [] { state().levelCompleting = true; });
     script->at(4.6, [&] { readBlurScale(finishingBlurScale); });
     script->closeWindow(4.7);
 
@@ -185,8 +186,8 @@ TEST_F(LevelFlowTest, FrameFiguresTitleClockAndBlurStrength)
     EXPECT_EQ(secondsAfterFirstFrame, 1.0);
     // About two and a half seconds of play; the figure refreshes only after more
     // than a second, so the clock runs a little slow.
-    EXPECT_EQ(levelSeconds, 3.0);
-    EXPECT_EQ(displayFps, 64.0);
+    EXPECT_EQ(state().levelSeconds, 3.0);
+    EXPECT_EQ(state().displayFps, 64.0);
     EXPECT_FLOAT_EQ(blurScale, 64.0f / 60.0f * 1.5f);
     EXPECT_FLOAT_EQ(finishingBlurScale, 2.0f * 64.0f / 60.0f * 1.5f) << "the winning finish doubles the blur";
     ASSERT_FALSE(script->titles.empty());
@@ -199,7 +200,7 @@ TEST_F(LevelFlowTest, FramesWithoutElapsedTimeStayFinite)
     // A clock that stands still during play: every frame time is zero.
     auto frozen = std::make_unique<ScriptedInput>(0.0, 5000.0);
     script = frozen.get();
-    setInput(std::move(frozen));
+    game().input = std::move(frozen);
     script->holdKey(0.0, 3.0, Key::Enter);
     script->closeAfterPolls(50);
 
@@ -207,8 +208,8 @@ TEST_F(LevelFlowTest, FramesWithoutElapsedTimeStayFinite)
     ASSERT_FALSE(script->titles.empty());
     for (const std::string& title : script->titles)
         EXPECT_EQ(title, "Sandlark V1.1 0.000000");
-    EXPECT_TRUE(std::isfinite(displayFps));
-    EXPECT_EQ(levelSeconds, 0.0) << "no rate was measured, so the clock was not advanced";
+    EXPECT_TRUE(std::isfinite(state().displayFps));
+    EXPECT_EQ(state().levelSeconds, 0.0) << "no rate was measured, so the clock was not advanced";
 }
 
 } // namespace

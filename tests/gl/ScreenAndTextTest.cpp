@@ -1,8 +1,6 @@
 // Screens and text drawn into a real window, read back pixel by pixel.
-#include "app/GameState.h"
+#include "app/Game.h"
 #include "app/Screens.h"
-#include "app/Settings.h"
-#include "assets/AssetCatalogue.h"
 #include "render/TextRenderer.h"
 #include "support/core/Process.h"
 #include "support/gl/GlTestContext.h"
@@ -56,30 +54,42 @@ protected:
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glClearColor(0, 0, 0, 1);
-        screenheight = windowHeight;
-        screenwidth = windowWidth;
+        game().settings.screenheight = windowHeight;
+        game().settings.screenwidth = windowWidth;
     }
 
     void TearDown() override
     {
-        textRenderer.reset();
+        game().textRenderer.reset();
         textProgram.reset();
-        releaseScreen();
+        game().screens = Screens{};
         fs::current_path(previous);
-        resetSettings();
-        resetGameState();
+        game().settings = Settings{};
+        game().state = GameState{};
+        game().world.release();
     }
 
     void createText()
     {
         textProgram = createShaderProgram("Shaders\\text.vert", "Shaders\\text.frag");
-        textRenderer = std::make_unique<TextRenderer>(static_cast<float>(windowWidth), static_cast<float>(windowHeight),
-                                                      fontFile, textProgram.get());
+        game().textRenderer = std::make_unique<TextRenderer>(
+            static_cast<float>(windowWidth), static_cast<float>(windowHeight), fontFile, textProgram.get());
     }
 
+    // A screen with no text lines: its image alone.
+    static void drawImageScreen(const char* path) { drawInfoScreen(path, false); }
+
+    std::unique_ptr<ShaderProgram> textProgram;
     std::string dir;
     fs::path previous;
 };
+
+std::unique_ptr<TextRenderer>& textRenderer() { return game().textRenderer; }
+
+void renderText(std::string_view text, float x, float y, float scale, const glm::vec3& color)
+{
+    textRenderer()->draw(text, x, y, scale, color);
+}
 
 TEST_F(ScreenTest, OddWidthImageFillsTheWindowUprightAndUnsheared)
 {
@@ -92,8 +102,7 @@ TEST_F(ScreenTest, OddWidthImageFillsTheWindowUprightAndUnsheared)
     });
     // What the font set-up leaves behind for every later screen.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    buildScreen("odd.bmp");
-    drawScreenImage();
+    drawImageScreen("odd.bmp");
 
     EXPECT_TRUE(isColor(readPixel(160, windowHeight - 20), {0, 255, 0})) << "the picture's top is the window's top";
     // Every row keeps its split at the same column: no row drifts sideways.
@@ -115,8 +124,7 @@ TEST_F(ScreenTest, MissingImageShowsNoPictureAndStillDraws)
     // Cleared to red, so the black of the empty texture proves the quad was drawn.
     glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
     ::testing::internal::CaptureStdout();
-    buildScreen("absent.jpg");
-    drawScreenImage();
+    drawImageScreen("absent.jpg");
     EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     EXPECT_TRUE(isColor(readPixel(160, 120), {0, 0, 0}, 5));
@@ -125,28 +133,29 @@ TEST_F(ScreenTest, MissingImageShowsNoPictureAndStillDraws)
 TEST_F(ScreenTest, EveryScreenReplacesTheLastProgramAndRecord)
 {
     writeColorImage(dir + "/a.bmp", 4, 4, [](int, int) { return Rgb{255, 255, 0}; });
-    buildScreen("a.bmp");
-    const GLuint firstProgram = screenProgram->program;
-    const GLuint firstTexture = currentScreen->texture;
-    const GLuint firstVertexArray = currentScreen->vao;
-    buildScreen("a.bmp");
+    Screens& screens = game().screens;
+    drawImageScreen("a.bmp");
+    const GLuint firstProgram = screens.screenProgram->program;
+    const GLuint firstTexture = screens.currentScreen->texture;
+    const GLuint firstVertexArray = screens.currentScreen->quad.vertexArray();
+    drawImageScreen("a.bmp");
     EXPECT_FALSE(glIsProgram(firstProgram)) << "a replaced screen leaves nothing behind";
     EXPECT_FALSE(glIsTexture(firstTexture));
     EXPECT_FALSE(glIsVertexArray(firstVertexArray));
-    const GLuint texture = currentScreen->texture;
-    releaseScreen();
+    const GLuint texture = screens.currentScreen->texture;
+    screens = Screens{};
     EXPECT_FALSE(glIsTexture(texture));
-    EXPECT_EQ(currentScreen, nullptr);
+    EXPECT_EQ(screens.currentScreen, nullptr);
 }
 
 TEST_F(ScreenTest, WaitingScreenTextStaysInFrontOfTheImage)
 {
     writeColorImage(dir + "/blue.bmp", 16, 16, [](int, int) { return Rgb{0, 0, 255}; });
     createText();
-    currentLevel = 1;
-    speedLevel = 10.0f;
-    timeLimit = 600;
-    neededKills = 5;
+    game().state.currentLevel = 1;
+    game().world.speedLevel = 10.0f;
+    game().world.timeLimit = 600;
+    game().world.neededKills = 5;
     drawInfoScreen("blue.bmp", true);
 
     // "Level 1" at twice the size, its baseline 60 pixels under the top.
@@ -164,18 +173,18 @@ TEST_F(ScreenTest, EndScreensPutTheirLinesWhereTheHeadlineLeavesRoom)
 {
     writeColorImage(dir + "/dark.bmp", 8, 8, [](int, int) { return Rgb{40, 0, 40}; });
     createText();
-    usedAmmo = 42;
-    levelSeconds = 65.0;
+    game().state.usedAmmo = 42;
+    game().state.levelSeconds = 65.0;
 
     // Winning: two lines, baselines 30 and 60 under the top.
-    timeUp = false;
+    game().state.timeUp = false;
     drawInfoScreen("dark.bmp", false);
     EXPECT_GT(whitePixels(25, 150, windowHeight - 29, windowHeight - 10), 20) << "Used ammo";
     EXPECT_GT(whitePixels(25, 150, windowHeight - 59, windowHeight - 40), 20) << "Time";
     EXPECT_EQ(whitePixels(0, windowWidth - 1, 0, windowHeight - 70), 0);
 
     // Losing: the headline, then the same lines 60 pixels lower.
-    timeUp = true;
+    game().state.timeUp = true;
     drawInfoScreen("dark.bmp", false);
     EXPECT_GT(whitePixels(25, 150, windowHeight - 89, windowHeight - 70), 20) << "Used ammo";
     EXPECT_GT(whitePixels(25, 150, windowHeight - 119, windowHeight - 100), 20) << "Time";
@@ -187,7 +196,7 @@ class TextRendererTest : public ScreenTest {};
 TEST_F(TextRendererTest, RasterisesThe128CharactersAndReleasesThem)
 {
     createText();
-    const GlyphTable& glyphs = textRenderer->glyphs;
+    const GlyphTable& glyphs = textRenderer()->glyphs;
     ASSERT_EQ(glyphs.size(), 128u);
     EXPECT_EQ(glyphs.begin()->first, '\0');
     EXPECT_EQ(glyphs.find(static_cast<char>(200)), glyphs.end());
@@ -203,8 +212,8 @@ TEST_F(TextRendererTest, RasterisesThe128CharactersAndReleasesThem)
     EXPECT_EQ(alignment, 1);
 
     const GLuint texture = h.texture;
-    const GLuint vertexArray = textRenderer->vertexArray;
-    textRenderer.reset();
+    const GLuint vertexArray = textRenderer()->vertexArray;
+    textRenderer().reset();
     EXPECT_FALSE(glIsTexture(texture));
     EXPECT_FALSE(glIsVertexArray(vertexArray));
 }
@@ -215,7 +224,7 @@ TEST_F(TextRendererTest, GlyphsAreDrawnTheRightWayUp)
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // A big "T": its bar is at the top, its stem below.
     renderText("T", 100.0f, 50.0f, 4.0f, glm::vec3(1.0f));
-    const Glyph& t = textRenderer->glyphs.at('T');
+    const Glyph& t = textRenderer()->glyphs.at('T');
     const int top = 50 + 4 * t.bearing.y, bottom = top - 4 * t.size.y;
     const int left = 100 + 4 * t.bearing.x, right = left + 4 * t.size.x;
     const int barRow = whitePixels(left, right, top - 6, top - 6);
@@ -237,9 +246,9 @@ TEST_F(TextRendererTest, WithoutAFontTextDrawsNothing)
     };
     for (const Case& c : cases) {
         ::testing::internal::CaptureStdout();
-        textRenderer = std::make_unique<TextRenderer>(320.0f, 240.0f, c.path, textProgram.get());
+        textRenderer() = std::make_unique<TextRenderer>(320.0f, 240.0f, c.path, textProgram.get());
         EXPECT_EQ(::testing::internal::GetCapturedStdout(), c.message);
-        EXPECT_TRUE(textRenderer->glyphs.empty());
+        EXPECT_TRUE(textRenderer()->glyphs.empty());
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         renderText("Hello", 10.0f, 100.0f, 3.0f, glm::vec3(1.0f));
         EXPECT_EQ(whitePixels(0, windowWidth - 1, 60, 200), 0);

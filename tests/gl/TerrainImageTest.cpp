@@ -1,4 +1,4 @@
-#include "game/TerrainImage.h"
+#include "app/LevelFlow.h"
 
 #include <FreeImage.h>
 #include <gtest/gtest.h>

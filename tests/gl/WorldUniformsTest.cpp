@@ -1,7 +1,7 @@
 #include "assets/ShaderProgram.h"
-#include "render/Camera.h"
+#include "game/Camera.h"
 #include "render/CameraUniforms.h"
-#include "render/Light.h"
+#include "game/Light.h"
 #include "render/LightUniforms.h"
 #include "support/gl/GlTestContext.h"
 
@@ -72,9 +72,6 @@ protected:
     void TearDown() override
     {
         glUseProgram(0);
-        lights.clear();
-        cameras.clear();
-        currentCamera = nullptr;
     }
 
     GLint location(const std::string& name) const { return glGetUniformLocation(program->program, name.c_str()); }
@@ -120,9 +117,7 @@ TEST_F(WorldUniforms, CameraSendsItsMatrixAndItsPositionWithoutTheEyeOffset)
     player.offset = glm::vec3(0, 5, 0);
     player.fieldOfView = 60.0f;
     player.offsetOrientation(0, 180);
-    currentCamera = &player;
-
-    setCameraUniforms(*program);
+    setCameraUniforms(*program, player);
 
     float matrix[16];
     glGetUniformfv(program->program, location("cameraMatrix"), matrix);
@@ -138,10 +133,10 @@ TEST_F(WorldUniforms, TheSixLevelLightsReachTheirArrayEntries)
     Camera player(1280, 720);
     player.position = glm::vec3(10, 40, 10);
     player.offsetOrientation(0, 180);
-    lights = levelLights(player);
+    std::vector<Light> lights = levelLights(player);
     lights[spareLight].position = glm::vec4(1, 2, 3, 1); // differs from every other entry
 
-    setLightUniforms(*program);
+    setLightUniforms(*program, lights);
 
     EXPECT_EQ(readInt("numLights"), 6);
     for (std::size_t i = 0; i < lights.size(); ++i)
@@ -154,12 +149,12 @@ TEST_F(WorldUniforms, TheSixLevelLightsReachTheirArrayEntries)
 TEST_F(WorldUniforms, AnEmptyListSendsOnlyTheCount)
 {
     Camera player(1280, 720);
-    lights = levelLights(player);
-    setLightUniforms(*program);
+    std::vector<Light> lights = levelLights(player);
+    setLightUniforms(*program, lights);
     const Light before = lights[0];
 
     lights.clear();
-    setLightUniforms(*program);
+    setLightUniforms(*program, lights);
 
     EXPECT_EQ(readInt("numLights"), 0);
     expectLight(0, before); // untouched

@@ -1,4 +1,4 @@
-#include "render/Camera.h"
+#include "game/Camera.h"
 
 #include <glm/geometric.hpp>
 #include <gtest/gtest.h>

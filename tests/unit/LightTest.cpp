@@ -1,5 +1,5 @@
-#include "render/Camera.h"
-#include "render/Light.h"
+#include "game/Camera.h"
+#include "game/Light.h"
 
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+#include "game/LevelConstruction.h"
 #include "game/ParticleEmitter.h"
 
 #include <gtest/gtest.h>
@@ -8,8 +9,19 @@
 namespace {
 
 struct EmitterFixture : ::testing::Test {
-    MeshBounds debris, dust, fire;
-    void TearDown() override { releaseEmitters(); }
+    MeshBounds debris, dust, fire, shot;
+    World world;
+
+    // The level's emitters, as a level is armed with its meshes.
+    void createEmitters(int density)
+    {
+        LevelMeshes meshes;
+        meshes.projectile = &shot;
+        meshes.projectileParticle = &debris;
+        meshes.dustCloud = &dust;
+        meshes.fireball = &fire;
+        armLevel(world, meshes, density);
+    }
 };
 
 } // namespace
@@ -21,13 +33,13 @@ TEST_F(EmitterFixture, ABurstSpawnsFloorOfCountPlusOneEvenInOneInstant)
         std::size_t debris, dust, fire;
     };
     for (const Case& c : {Case{10, 301, 101, 101}, Case{100, 3001, 1001, 1001}, Case{0, 1, 1, 1}, Case{-1, 0, 0, 0}}) {
-        createEmitters(&debris, &dust, &fire, c.density);
-        debrisEmitter->burst({0, 0, 0}, 3.0);
-        dustEmitter->burst({0, 0, 0}, 3.0);
-        fireballEmitter->burst({0, 0, 0}, 3.0);
-        EXPECT_EQ(debrisEmitter->particles.objects.size(), c.debris) << "density " << c.density;
-        EXPECT_EQ(dustEmitter->particles.objects.size(), c.dust) << "density " << c.density;
-        EXPECT_EQ(fireballEmitter->particles.objects.size(), c.fire) << "density " << c.density;
+        createEmitters(c.density);
+        world.debrisEmitter->burst({0, 0, 0}, 3.0);
+        world.dustEmitter->burst({0, 0, 0}, 3.0);
+        world.fireballEmitter->burst({0, 0, 0}, 3.0);
+        EXPECT_EQ(world.debrisEmitter->particles.objects.size(), c.debris) << "density " << c.density;
+        EXPECT_EQ(world.dustEmitter->particles.objects.size(), c.dust) << "density " << c.density;
+        EXPECT_EQ(world.fireballEmitter->particles.objects.size(), c.fire) << "density " << c.density;
     }
 }
 
@@ -89,7 +101,7 @@ TEST_F(EmitterFixture, AimPointsScatterSidewaysAndOnlyUpward)
 
 TEST_F(EmitterFixture, TheThreeEmittersFollowTheirRecipes)
 {
-    createEmitters(&debris, &dust, &fire, 7);
+    createEmitters(7);
     struct Case {
         const ParticleEmitter* emitter;
         const MeshBounds* model;
@@ -98,9 +110,9 @@ TEST_F(EmitterFixture, TheThreeEmittersFollowTheirRecipes)
         bool randomScale;
         float speed, spawnScale;
     };
-    for (const Case& c : {Case{debrisEmitter.get(), &debris, 210.0f, 400, false, 800.0f, 1.0f},
-                          Case{dustEmitter.get(), &dust, 70.0f, 20, true, 40.0f, 0.15f},
-                          Case{fireballEmitter.get(), &fire, 70.0f, 1, true, 10.0f, 0.001f}}) {
+    for (const Case& c : {Case{world.debrisEmitter.get(), &debris, 210.0f, 400, false, 800.0f, 1.0f},
+                          Case{world.dustEmitter.get(), &dust, 70.0f, 20, true, 40.0f, 0.15f},
+                          Case{world.fireballEmitter.get(), &fire, 70.0f, 1, true, 10.0f, 0.001f}}) {
         ASSERT_NE(c.emitter, nullptr);
         EXPECT_EQ(c.emitter->model, c.model);
         EXPECT_EQ(c.emitter->particles.model, c.model);

@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "app/Configuration.h"
 
 #include <gtest/gtest.h>
 
@@ -8,42 +8,41 @@ namespace {
 
 class SettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override { resetSettings(); }
-    void TearDown() override { resetSettings(); }
-
-    static void parse(const std::string& text)
+    void parse(const std::string& text)
     {
         std::istringstream in(text);
-        parseConfiguration(in);
+        parseConfiguration(in, settings);
     }
+
+    Settings settings;
 };
 
 TEST_F(SettingsTest, DefaultsHoldBeforeAnyFile)
 {
-    EXPECT_FALSE(fullscreen);
-    EXPECT_EQ(screenwidth, 0);
-    EXPECT_EQ(screenheight, 0);
-    EXPECT_EQ(refreshrate, 0);
-    EXPECT_FALSE(debugmode);
-    EXPECT_FLOAT_EQ(fMotionblurFactor, 1.5f);
-    EXPECT_EQ(fParticleDensity, 10);
-    EXPECT_FALSE(airmode);
-    EXPECT_FALSE(randomchallenge);
+    EXPECT_FALSE(settings.fullscreen);
+    EXPECT_EQ(settings.screenwidth, 0);
+    EXPECT_EQ(settings.screenheight, 0);
+    EXPECT_EQ(settings.refreshrate, 0);
+    EXPECT_FALSE(settings.debugmode);
+    EXPECT_FLOAT_EQ(settings.fMotionblurFactor, 1.5f);
+    EXPECT_EQ(settings.fParticleDensity, 10);
+    EXPECT_FALSE(settings.airmode);
+    EXPECT_FALSE(settings.randomchallenge);
 }
 
 TEST_F(SettingsTest, ReadsEveryKeyWithItsType)
 {
     parse("fullscreen 1\nscreenwidth 1280\nscreenheight 720\nrefreshrate 75\ndebugmode 1\n"
           "fMotionblurFactor 0.25\nfParticleDensity 3\nairmode 1\nrandomchallenge 1");
-    EXPECT_TRUE(fullscreen);
-    EXPECT_EQ(screenwidth, 1280);
-    EXPECT_EQ(screenheight, 720);
-    EXPECT_EQ(refreshrate, 75);
-    EXPECT_TRUE(debugmode);
-    EXPECT_FLOAT_EQ(fMotionblurFactor, 0.25f);
-    EXPECT_EQ(fParticleDensity, 3);
-    EXPECT_TRUE(airmode);
-    EXPECT_TRUE(randomchallenge);
+    EXPECT_TRUE(settings.fullscreen);
+    EXPECT_EQ(settings.screenwidth, 1280);
+    EXPECT_EQ(settings.screenheight, 720);
+    EXPECT_EQ(settings.refreshrate, 75);
+    EXPECT_TRUE(settings.debugmode);
+    EXPECT_FLOAT_EQ(settings.fMotionblurFactor, 0.25f);
+    EXPECT_EQ(settings.fParticleDensity, 3);
+    EXPECT_TRUE(settings.airmode);
+    EXPECT_TRUE(settings.randomchallenge);
 }
 
 struct BoolCase {
@@ -56,9 +55,9 @@ class BoolValues : public SettingsTest, public ::testing::WithParamInterface<Boo
 
 TEST_P(BoolValues, OnlyZeroAndOneAreAccepted)
 {
-    fullscreen = GetParam().before;
+    settings.fullscreen = GetParam().before;
     parse(GetParam().line);
-    EXPECT_EQ(fullscreen, GetParam().after) << GetParam().line;
+    EXPECT_EQ(settings.fullscreen, GetParam().after) << GetParam().line;
 }
 
 INSTANTIATE_TEST_SUITE_P(Settings, BoolValues,
@@ -80,11 +79,11 @@ class NumberValues : public SettingsTest, public ::testing::WithParamInterface<N
 
 TEST_P(NumberValues, UseFormattedExtraction)
 {
-    screenwidth = 640;
+    settings.screenwidth = 640;
     parse(GetParam().text);
-    EXPECT_EQ(screenwidth, GetParam().width) << GetParam().text;
-    EXPECT_FLOAT_EQ(fMotionblurFactor, GetParam().blur) << GetParam().text;
-    EXPECT_EQ(fParticleDensity, GetParam().density) << GetParam().text;
+    EXPECT_EQ(settings.screenwidth, GetParam().width) << GetParam().text;
+    EXPECT_FLOAT_EQ(settings.fMotionblurFactor, GetParam().blur) << GetParam().text;
+    EXPECT_EQ(settings.fParticleDensity, GetParam().density) << GetParam().text;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -105,35 +104,35 @@ TEST_F(SettingsTest, LineStructure)
     // A CR before the LF is part of the line end; leading blanks and tabs are fine;
     // words after the value are ignored.
     parse("screenwidth 800\r\n \t screenheight 600 pixels tall\r\nrefreshrate 50\r");
-    EXPECT_EQ(screenwidth, 800);
-    EXPECT_EQ(screenheight, 600);
-    EXPECT_EQ(refreshrate, 50);
+    EXPECT_EQ(settings.screenwidth, 800);
+    EXPECT_EQ(settings.screenheight, 600);
+    EXPECT_EQ(settings.refreshrate, 50);
 }
 
 TEST_F(SettingsTest, KeysMustMatchExactly)
 {
     parse("screenWidth 800\nScreenwidth 801\nscreenwidth1280\nscreenwidthx 5\n# screenwidth 9\n"
           "// screenheight 9\n\n   \nfullscreen=1\n");
-    EXPECT_EQ(screenwidth, 0);
-    EXPECT_EQ(screenheight, 0);
-    EXPECT_FALSE(fullscreen);
+    EXPECT_EQ(settings.screenwidth, 0);
+    EXPECT_EQ(settings.screenheight, 0);
+    EXPECT_FALSE(settings.fullscreen);
 }
 
 TEST_F(SettingsTest, LastReadableDuplicateWins)
 {
     parse("refreshrate 60\nrefreshrate 144\nrefreshrate fast\n");
-    EXPECT_EQ(refreshrate, 144);
+    EXPECT_EQ(settings.refreshrate, 144);
 }
 
 TEST_F(SettingsTest, MissingFileLeavesDefaults)
 {
     // The test runs in a folder without configuration.txt.
-    screenwidth = 0;
+    settings.screenwidth = 0;
     testing::internal::CaptureStdout();
-    loadConfiguration();
+    loadConfiguration(settings);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    EXPECT_EQ(screenwidth, 0);
-    EXPECT_FLOAT_EQ(fMotionblurFactor, 1.5f);
+    EXPECT_EQ(settings.screenwidth, 0);
+    EXPECT_FLOAT_EQ(settings.fMotionblurFactor, 1.5f);
 }
 
 TEST_F(SettingsTest, ShippedConfigurationGivesTheDefaultWindow)
@@ -147,15 +146,15 @@ TEST_F(SettingsTest, ShippedConfigurationGivesTheDefaultWindow)
         text += buffer;
     fclose(file);
     parse(text);
-    EXPECT_FALSE(fullscreen);
-    EXPECT_EQ(screenwidth, 1280);
-    EXPECT_EQ(screenheight, 720);
-    EXPECT_EQ(refreshrate, 60);
-    EXPECT_FALSE(debugmode);
-    EXPECT_FLOAT_EQ(fMotionblurFactor, 1.5f);
-    EXPECT_EQ(fParticleDensity, 10);
-    EXPECT_FALSE(airmode);
-    EXPECT_FALSE(randomchallenge);
+    EXPECT_FALSE(settings.fullscreen);
+    EXPECT_EQ(settings.screenwidth, 1280);
+    EXPECT_EQ(settings.screenheight, 720);
+    EXPECT_EQ(settings.refreshrate, 60);
+    EXPECT_FALSE(settings.debugmode);
+    EXPECT_FLOAT_EQ(settings.fMotionblurFactor, 1.5f);
+    EXPECT_EQ(settings.fParticleDensity, 10);
+    EXPECT_FALSE(settings.airmode);
+    EXPECT_FALSE(settings.randomchallenge);
 }
 
 } // namespace

@@ -1,22 +1,12 @@
 #pragma once
 // The full-screen composite that turns the colour image and the per-pixel
 // velocities into the motion-blurred picture on the window, and the
-// post-processing classes built beside it at start-up.
+// post-processing classes built beside it at start-up. All of it lives for the
+// whole process.
 #include "assets/ShaderProgram.h"
-
-#include <GL/glew.h>
+#include "render/helpers/FullscreenQuad.h"
 
 #include <memory>
-
-extern std::unique_ptr<ShaderProgram> compositeProgram; // fullscreenQuad pair; "uVelocityScale" set every frame
-extern GLuint compositeQuad;                            // vertex array of the composite's quad
-
-// Builds the two-triangle quad covering clip space for `program` ("vPosition")
-// and returns its vertex array. The buffers are released by releaseFullscreenQuads().
-GLuint createFullscreenQuad(const ShaderProgram& program);
-
-// compositeProgram and compositeQuad.
-void createComposite();
 
 namespace Helpers {
 
@@ -36,8 +26,11 @@ public:
 
 } // namespace Helpers
 
-extern Helpers::MotionBlurPostProcessor motionBlurPostProcessor;
+struct PostProcessing {
+    Helpers::MotionBlurPostProcessor motionBlurPostProcessor;
+    std::unique_ptr<ShaderProgram> compositeProgram; // fullscreenQuad pair; "uVelocityScale" set every frame
+    FullscreenQuad compositeQuad;
 
-// Deletes every GL object made here; called on the way out while the context
-// still exists.
-void releasePostProcessing();
+    // compositeProgram and compositeQuad.
+    void createComposite();
+};

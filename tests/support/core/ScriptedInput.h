@@ -3,7 +3,7 @@
 // at given clock times, the clock advances by a fixed step at every event poll
 // and by the requested amount at every sleep, without waiting. A test installs
 // it with setInput() and runs the game's real loop in-process.
-#include "app/Input.h"
+#include "platform/Input.h"
 
 #include <functional>
 #include <map>
@@ -29,6 +29,7 @@ public:
     std::vector<std::string> titles;
     std::vector<int> sleeps;
     int polls = 0;
+    int swaps = 0;
     bool terminated = false;
     bool gaveUp = false;
 
@@ -39,13 +40,17 @@ public:
     void setCursorPosition(double x, double y) override { cursorX = x; cursorY = y; }
     void setCursorMode(CursorMode mode) override { cursorMode = mode; }
     void pollEvents() override;
+    double scrollOffset() override { return scroll; }
+    void resetScrollOffset() override { scroll = 0.0; }
     bool shouldClose() override { return close_; }
     void setShouldClose(bool close) override { close_ = close; }
     void setTitle(const std::string& title) override { titles.push_back(title); }
+    void swapBuffers() override { ++swaps; }
     void sleepMilliseconds(int milliseconds) override;
     void terminate() override { terminated = true; }
 
     double cursorX = 0.0, cursorY = 0.0;
+    double scroll = 0.0; // wheel turns not yet used
     CursorMode cursorMode = CursorMode::Disabled;
 
 private:

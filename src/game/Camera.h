@@ -8,8 +8,6 @@
 #include <glm/vec3.hpp>
 
 #include <array>
-#include <memory>
-#include <vector>
 
 // A clip plane a x + b y + c z + d, not normalised: a point is on the inner
 // side where the value is not negative.
@@ -50,10 +48,3 @@ struct Camera : PathFollower {
     // Recomputes the six planes from matrix().
     void updateFrustumPlanes();
 };
-
-// Entry 0 is the free camera, entry 1 the player camera.
-extern std::vector<std::unique_ptr<Camera>> cameras;
-// The camera every pass renders from: one of `cameras`.
-extern Camera* currentCamera;
-// currentCamera->matrix() as it was when the previous frame's velocity pass ended.
-extern glm::mat4 previousViewProjection;

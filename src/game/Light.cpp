@@ -1,8 +1,6 @@
-#include "render/Light.h"
+#include "game/Light.h"
 
-#include "render/Camera.h"
-
-std::vector<Light> lights;
+#include "game/Camera.h"
 
 std::vector<Light> levelLights(const Camera& playerCamera)
 {

@@ -3,7 +3,6 @@
 // and the clock, and talks to its window. The game runs on GlfwInput; tests run
 // the same code on a scripted implementation that presses keys and advances time
 // without waiting, so a whole level can be played in-process.
-#include <memory>
 #include <string>
 
 // Key, button and mode numbers as GLFW defines them, so the core library can
@@ -35,14 +34,13 @@ public:
     virtual void cursorPosition(double& x, double& y) = 0;
     virtual void setCursorPosition(double x, double y) = 0;
     virtual void setCursorMode(CursorMode mode) = 0;
-    virtual void pollEvents() = 0;                              // delivers wheel turns into scrollOffset
+    virtual void pollEvents() = 0;                              // takes in what happened since the last poll
+    virtual double scrollOffset() = 0;                          // wheel turns added up since the last reset
+    virtual void resetScrollOffset() = 0;
     virtual bool shouldClose() = 0;                             // the window was asked to close
     virtual void setShouldClose(bool close) = 0;
     virtual void setTitle(const std::string& title) = 0;
+    virtual void swapBuffers() = 0;                             // shows what was drawn: the window's buffer swap
     virtual void sleepMilliseconds(int milliseconds) = 0;
     virtual void terminate() = 0;                               // ends the windowing system at program end
 };
-
-// The implementation the game currently uses.
-Input& input();
-void setInput(std::unique_ptr<Input> implementation);

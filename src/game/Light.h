@@ -28,9 +28,6 @@ constexpr std::size_t headlight = 3;       // follows the current camera; the sh
 constexpr std::size_t droneLight = 4;      // under the patrolling drone
 constexpr std::size_t explosionLight = 5;  // flashes on a kill
 
-// The level's lights, in shader-array order.
-extern std::vector<Light> lights;
-
 // The six lights a level starts with; the headlight sits 10 below the player
 // camera's position and looks along its forward().
 std::vector<Light> levelLights(const Camera& playerCamera);

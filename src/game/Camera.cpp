@@ -1,14 +1,10 @@
-#include "render/Camera.h"
+#include "game/Camera.h"
 
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/matrix.hpp>
 
 #include <cmath>
 #include <utility>
-
-std::vector<std::unique_ptr<Camera>> cameras;
-Camera* currentCamera = nullptr;
-glm::mat4 previousViewProjection(1.0f);
 
 namespace {
 

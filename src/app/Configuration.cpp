@@ -1,0 +1,60 @@
+#include "app/Configuration.h"
+
+#include "platform/Platform.h"
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+// Formatted extraction into a temporary, so a failed read leaves the setting as
+// it was (a failed `stream >> setting` would store 0 under C++11 rules).
+template <typename T>
+void readValue(std::istringstream& line, T& setting)
+{
+    T value{};
+    if (line >> value)
+        setting = value;
+}
+
+// A bool is read as an integer: only 0 and 1 are accepted, anything else
+// (2, "true") leaves the setting unchanged.
+void readValue(std::istringstream& line, bool& setting)
+{
+    bool value = false;
+    if (line >> value)
+        setting = value;
+}
+
+} // namespace
+
+void parseConfiguration(std::istream& in, Settings& settings)
+{
+    std::string text;
+    while (std::getline(in, text)) {
+        // A CR before the LF belongs to the line end, not to the value.
+        if (!text.empty() && text.back() == '\r')
+            text.pop_back();
+        std::istringstream line(text);
+        std::string key;
+        if (!(line >> key))
+            continue;
+        if (key == "fullscreen") readValue(line, settings.fullscreen);
+        else if (key == "screenwidth") readValue(line, settings.screenwidth);
+        else if (key == "screenheight") readValue(line, settings.screenheight);
+        else if (key == "refreshrate") readValue(line, settings.refreshrate);
+        else if (key == "debugmode") readValue(line, settings.debugmode);
+        else if (key == "fMotionblurFactor") readValue(line, settings.fMotionblurFactor);
+        else if (key == "fParticleDensity") readValue(line, settings.fParticleDensity);
+        else if (key == "airmode") readValue(line, settings.airmode);
+        else if (key == "randomchallenge") readValue(line, settings.randomchallenge);
+    }
+}
+
+void loadConfiguration(Settings& settings)
+{
+    std::ifstream file(resolvePath("configuration.txt"));
+    if (file)
+        parseConfiguration(file, settings);
+}

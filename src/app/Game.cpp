@@ -1,0 +1,7 @@
+#include "app/Game.h"
+
+Game& game()
+{
+    static Game root;
+    return root;
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The one process-wide root: everything the running game owns, grouped by
+// owner. Only the application shell reaches it; the simulation and the
+// renderer are handed the parts they work on.
+#include "app/Overlay.h"
+#include "app/Screens.h"
+#include "assets/AssetCatalogue.h"
+#include "game/GameState.h"
+#include "game/Settings.h"
+#include "game/World.h"
+#include "platform/Input.h"
+#include "render/RenderToggles.h"
+#include "render/TextRenderer.h"
+#include "render/helpers/PostProcessing.h"
+
+#include <memory>
+
+struct GLFWwindow;
+struct GLFWcursor;
+
+struct Game {
+    // For the whole process.
+    Settings settings;
+    GameState state;
+    RenderToggles toggles;
+    ToggleNotices notices;
+    GLFWwindow* window = nullptr;          // the only window
+    GLFWcursor* crosshairCursor = nullptr; // the pointer shown when mouse look is released
+    std::unique_ptr<Input> input;          // keys, mouse, clock and the window's events
+    PostProcessing postProcessing;         // the composite and its companions, made at start-up
+
+    // One play of a level, released by its clean-up.
+    Screens screens;                          // the screen last shown
+    Assets assets;                            // programs and meshes
+    std::unique_ptr<TextRenderer> textRenderer; // made right after the assets, with their text program
+    World world;
+};
+
+Game& game();

@@ -1,0 +1,16 @@
+#pragma once
+// The nine user settings, read once from configuration.txt at start-up (see
+// app/Configuration.h). Each field is named exactly like its key in the file and
+// holds its default until the file says otherwise.
+
+struct Settings {
+    bool fullscreen = false;        // full-screen window on the primary monitor
+    int screenwidth = 0;            // window and render-target width in pixels
+    int screenheight = 0;           // window and render-target height in pixels
+    int refreshrate = 0;            // refresh-rate hint, only used full-screen
+    bool debugmode = false;         // free debug camera and controls; also switched by keys 7 and 8
+    float fMotionblurFactor = 1.5f; // last factor of the per-frame motion-blur strength
+    int fParticleDensity = 10;      // burst size of the particle emitters (an int despite the name)
+    bool airmode = false;           // airborne variant of the level
+    bool randomchallenge = false;   // random routes and crawlers instead of the level files
+};

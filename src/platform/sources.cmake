@@ -1,0 +1,4 @@
+# The leaf every layer may use: paths, the console, sleeping, the input interface.
+target_sources(sandlark_core PRIVATE
+  platform/Platform.cpp
+)

@@ -9,10 +9,13 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release
 cmake --build "$root/build" --parallel "$(nproc)"
 cd "$root/build"
+# In parallel, one test per core: every test has its own scratch folder, and
+# every GL and end-to-end test process starts an Xvfb of its own.
+jobs="$(nproc)"
 if [ -z "${DISPLAY:-}" ]; then
-  # -noreset: Xvfb otherwise resets whenever its last client leaves, and a game
-  # started during that reset cannot open the display.
-  exec xvfb-run -a -s "-screen 0 1280x720x24 -noreset" ctest --output-on-failure --timeout 900 "$@"
+  # Anything else that wants a display gets a shared one. -noreset: Xvfb
+  # otherwise resets whenever its last client leaves.
+  exec xvfb-run -a -s "-screen 0 1280x720x24 -noreset" ctest --output-on-failure --timeout 900 -j "$jobs" "$@"
 else
-  exec ctest --output-on-failure --timeout 900 "$@"
+  exec ctest --output-on-failure --timeout 900 -j "$jobs" "$@"
 fi

@@ -9,20 +9,17 @@
 #include "game/LevelConstruction.h"
 #include "render/FramePasses.h"
 
-#include <GL/glew.h>
-
 #include <cmath>
 #include <iostream>
 
 namespace {
 
-void setMotionBlurStrength(const ShaderProgram& composite, const GameState& state, float motionBlurFactor)
+// The blur follows the frame rate (a faster frame moves less per frame) and
+// doubles during the winning finish.
+float motionBlurStrength(const GameState& state, float motionBlurFactor)
 {
-    glUseProgram(composite.program);
-    const GLint location = glGetUniformLocation(composite.program, "uVelocityScale");
     const float completing = state.levelCompleting ? 2.0f : 1.0f;
-    glUniform1f(location, static_cast<float>(state.displayFps) / 60.0f * completing * motionBlurFactor);
-    glUseProgram(0);
+    return static_cast<float>(state.displayFps) / 60.0f * completing * motionBlurFactor;
 }
 
 } // namespace
@@ -147,7 +144,7 @@ bool gameLoop()
             state.levelSeconds += 1.0;
         }
 
-        setMotionBlurStrength(*g.postProcessing.compositeProgram, state, g.settings.fMotionblurFactor);
+        g.postProcessing.setVelocityScale(motionBlurStrength(state, g.settings.fMotionblurFactor));
 
         state.renderedObjectCount = 0;
         if (now - state.levelStartTime > static_cast<double>(g.world.timeLimit))

@@ -2,19 +2,10 @@
 // The still images between levels: loading, waiting, winning and losing. Each
 // is one image drawn once over the whole window, with text lines in front on
 // the waiting and end screens, then shown with one buffer swap and left alone.
-#include "assets/GlObject.h"
 #include "assets/ShaderProgram.h"
-#include "render/helpers/FullscreenQuad.h"
+#include "render/ImageScreen.h"
 
 #include <memory>
-
-// One shown screen: its image on a full-window quad.
-struct ImageScreen {
-    const char* imagePath = nullptr; // the caller's string literal
-    ShaderProgram* shader = nullptr; // the screen program, owned beside the screen
-    FullscreenQuad quad;             // "positionNDC" takes the corners
-    GlObject texture;                // the decoded image
-};
 
 // The screen last shown and its program, released with the level.
 struct Screens {
@@ -31,7 +22,3 @@ void showInfoScreen(const char* imagePath, bool showLevelInfo);
 
 // showInfoScreen without the swap: builds the screen and draws its lines and image.
 void drawInfoScreen(const char* imagePath, bool showLevelInfo);
-
-// The two construction steps of a screen whose imagePath and shader are set.
-void createScreenQuad(ImageScreen& screen);
-void loadScreenImage(ImageScreen& screen);

@@ -6,7 +6,8 @@
 #include "app/LevelFlow.h"
 #include "app/WindowTitle.h"
 
-#include <GL/glew.h>
+#include "render/RenderContext.h"
+
 #include <GLFW/glfw3.h>
 
 #include <iostream>
@@ -49,24 +50,12 @@ void initializeGame()
     g.crosshairCursor = glfwCreateStandardCursor(GLFW_CROSSHAIR_CURSOR);
     glfwSetCursor(window, g.crosshairCursor);
 
-    glewExperimental = GL_TRUE;
-    if (glewInit() != GLEW_OK)
-        throw std::runtime_error("glewInit failed");
-
-    std::cout << "OpenGL version: " << glGetString(GL_VERSION) << std::endl;
-    std::cout << "GLSL version: " << glGetString(GL_SHADING_LANGUAGE_VERSION) << std::endl;
-    std::cout << "Vendor: " << glGetString(GL_VENDOR) << std::endl;
-    std::cout << "Renderer: " << glGetString(GL_RENDERER) << std::endl;
-    if (!GLEW_VERSION_3_3)
+    loadGlFunctions();
+    // Printed even on a machine that then fails the version check.
+    printContextIdentity();
+    if (!hasOpenGl33())
         throw std::runtime_error("OpenGL 3.3 API is not available.");
-
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LESS);
-    if (g.toggles.transparency)
-        glEnable(GL_BLEND);
-    else
-        glDisable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    setGlobalRenderState(g.toggles.transparency);
 
     createRenderTargets();
 }

@@ -6,7 +6,9 @@ target_sources(sandlark_core PRIVATE
 target_sources(sandlark_gl PRIVATE
   render/CameraUniforms.cpp
   render/FramePasses.cpp
+  render/ImageScreen.cpp
   render/LightUniforms.cpp
+  render/RenderContext.cpp
   render/TextRenderer.cpp
   render/helpers/FullscreenQuad.cpp
   render/helpers/PostProcessing.cpp

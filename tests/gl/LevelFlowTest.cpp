@@ -83,11 +83,18 @@ TEST_F(LevelFlowTest, TimeLimitLosesAndTheSameLevelIsPlayedAgain)
 TEST_F(LevelFlowTest, WonLevelRaisesTheLevelAndTightensItsTargets)
 {
     script->holdKey(2.1, 2.3, Key::Enter);
+    script->at(4.0, [] {
+        state().killCount = 7;
+        state().usedAmmo = 90;
+    });
     script->at(5.0, [] { state().levelWon = true; });
     script->holdKey(6.0, 6.3, Key::Enter);       // leave the winning screen
     script->at(8.8, [&] {
         EXPECT_EQ(world().timeLimit, 540);
         EXPECT_FLOAT_EQ(world().speedLevel, 15.0f);
+        EXPECT_EQ(state().killCount, 0) << "every level starts its count afresh";
+        EXPECT_EQ(state().usedAmmo, 0);
+        EXPECT_FALSE(state().levelWon);
     });
     script->closeWindow(9.0);
 

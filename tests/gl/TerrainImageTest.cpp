@@ -1,4 +1,5 @@
 #include "app/LevelFlow.h"
+#include "support/core/Process.h"
 
 #include <FreeImage.h>
 #include <gtest/gtest.h>
@@ -11,7 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path folder = fs::path(SANDLARK_TEST_OUTPUT_DIR) / "terrain-image";
 
 // Writes an 8-bit grey image whose scan line `row` (0 at the bottom) holds
 // grey(column, row).
@@ -32,6 +32,9 @@ void writeGrey(const fs::path& file, FREE_IMAGE_FORMAT format, int flags, int wi
     FreeImage_Unload(image);
 }
 
+// A scratch folder of the running test's own.
+fs::path scratch() { return makeScratchDirectory("terrain-image"); }
+
 float heightOf(int c)
 {
     return 100.0f * (c / 256.0f) * (c / 256.0f) + c / 128.0f - 2.0f;
@@ -41,6 +44,7 @@ float heightOf(int c)
 
 TEST(TerrainImage, DecodesAGreyImageBottomRowFirstThroughTheGamesPath)
 {
+    const fs::path folder = scratch();
     auto grey = [](int column, int row) { return (column * 40 + row * 7) % 256; };
     writeGrey(folder / "Lossless" / "Heights.png", FIF_PNG, 0, 6, 5, grey);
 
@@ -62,6 +66,7 @@ TEST(TerrainImage, DecodesAGreyImageBottomRowFirstThroughTheGamesPath)
 
 TEST(TerrainImage, AGreyJpegWorksToo)
 {
+    const fs::path folder = scratch();
     const fs::path file = folder / "grey.jpg";
     writeGrey(file, FIF_JPEG, JPEG_QUALITYSUPERB, 16, 16, [](int, int) { return 128; });
     FIBITMAP* check = FreeImage_Load(FIF_JPEG, file.c_str(), 0);
@@ -78,6 +83,7 @@ TEST(TerrainImage, AGreyJpegWorksToo)
 
 TEST(TerrainImage, AColourImageIsReadByItsBlueByte)
 {
+    const fs::path folder = scratch();
     const fs::path file = folder / "colour.bmp";
     fs::create_directories(folder);
     FIBITMAP* image = FreeImage_Allocate(4, 4, 24);
@@ -99,6 +105,7 @@ TEST(TerrainImage, AColourImageIsReadByItsBlueByte)
 
 TEST(TerrainImage, AMissingHeightmapSaysSoOnceAndEverythingIsOutside)
 {
+    const fs::path folder = scratch();
     const std::string missing = (folder / "nowhere" / "desertHeightmapCollision.jpg").string();
     testing::internal::CaptureStdout();
     const auto map = loadTerrain(missing);

@@ -3,6 +3,7 @@
 #include "render/CameraUniforms.h"
 #include "game/Light.h"
 #include "render/LightUniforms.h"
+#include "support/core/Process.h"
 #include "support/gl/GlTestContext.h"
 
 #include <GL/glew.h>
@@ -59,8 +60,7 @@ protected:
     void SetUp() override
     {
         requireGlContext();
-        const fs::path folder = fs::path(SANDLARK_TEST_OUTPUT_DIR) / "world-uniforms";
-        fs::create_directories(folder);
+        const fs::path folder = makeScratchDirectory("world-uniforms");
         std::ofstream(folder / "probe.vert") << vertexSource;
         std::ofstream(folder / "probe.frag") << fragmentSource;
         ShaderBuildError error;

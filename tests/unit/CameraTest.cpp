@@ -110,6 +110,34 @@ TEST(Camera, FrustumPlanesAcceptPointsAlongForward)
     }
 }
 
+TEST(Camera, EachSidePlaneRejectsWhatLiesBeyondItsOwnEdge)
+{
+    // Looking down -z from the origin: at 10 units the view reaches 10 tan(25°)
+    // = 4.66 up and down and 16/9 of that (8.29) to either side.
+    Camera camera(1280, 720);
+    camera.position = glm::vec3(0.0f);
+    camera.nearPlane = 0.5f;
+    camera.farPlane = 1000.0f;
+    camera.updateFrustumPlanes();
+    enum { top, bottom, left, right, near, far };
+    struct Case {
+        glm::vec3 point;
+        int rejectedBy; // -1: inside every plane
+    };
+    for (const Case& c : {Case{{0, 0, -10}, -1}, Case{{7.5f, 4.0f, -10}, -1}, Case{{-7.5f, -4.0f, -10}, -1},
+                          Case{{0, 5.5f, -10}, top}, Case{{0, -5.5f, -10}, bottom}, Case{{-9.5f, 0, -10}, left},
+                          Case{{9.5f, 0, -10}, right}}) {
+        for (int i = 0; i < 6; ++i) {
+            const FrustumPlane& plane = camera.frustumPlanes[i];
+            const float side = glm::dot(plane.normal, c.point) + plane.distance;
+            if (i == c.rejectedBy)
+                EXPECT_LT(side, 0.0f) << "plane " << i << " should reject " << c.point.x << ", " << c.point.y;
+            else
+                EXPECT_GE(side, 0.0f) << "plane " << i << " should accept " << c.point.x << ", " << c.point.y;
+        }
+    }
+}
+
 TEST(Camera, RidesARouteFromItsFirstPointAndRefusesAnEmptyOne)
 {
     Camera player(1280, 720);

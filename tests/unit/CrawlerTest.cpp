@@ -37,6 +37,15 @@ TEST_F(CrawlerFixture, TracksRunOneTwoOneThreeAndTheResetUpdateKeepsFrameThree)
     EXPECT_FLOAT_EQ(crawler.trackTimer, 0.0f);
 }
 
+TEST_F(CrawlerFixture, TheMarkersFirstPreviousMatrixHasItsSmallSize)
+{
+    // The velocity pass compares this frame's matrix with the previous one; a
+    // first previous matrix at full size would streak every marker on frame one.
+    const Crawler crawler(meshes);
+    EXPECT_EQ(crawler.marker.prevModelMatrix, glm::scale(glm::mat4(1.0f), glm::vec3(0.1f)));
+    EXPECT_EQ(crawler.basePart.prevModelMatrix, glm::mat4(1.0f));
+}
+
 TEST_F(CrawlerFixture, PartsFollowAndTheMarkerHoversAndSpins)
 {
     Crawler crawler(meshes);

@@ -120,6 +120,11 @@ TEST(ProjectileSystem, UpdateErasesArrivalsAtOnceAndKeepsTheOrder)
         EXPECT_FLOAT_EQ(object.position.z, 10.0f) << "moved once";
         EXPECT_EQ(object.prevModelMatrix, before[survivors[k]]);
         EXPECT_FALSE(object.arrived);
+        // Each survivor slid down with its own flight, not its neighbour's.
+        const glm::vec3 start(static_cast<float>(survivors[k]), 0, 0);
+        const glm::vec3 aim = start + glm::vec3(0, 0, distances[survivors[k]]);
+        EXPECT_EQ(object.target, aim);
+        EXPECT_EQ(object.path, (std::vector<glm::vec3>{start, aim}));
     }
 }
 

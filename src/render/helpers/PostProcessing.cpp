@@ -6,6 +6,14 @@ void PostProcessing::createComposite()
     compositeQuad = FullscreenQuad(*compositeProgram, "vPosition");
 }
 
+void PostProcessing::setVelocityScale(float scale) const
+{
+    // Looked up by name on every call: the value changes every frame anyway.
+    glUseProgram(compositeProgram->program);
+    glUniform1f(glGetUniformLocation(compositeProgram->program, "uVelocityScale"), scale);
+    glUseProgram(0);
+}
+
 namespace Helpers {
 
 void MotionBlurPostProcessor::initialize()

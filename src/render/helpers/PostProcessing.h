@@ -33,4 +33,7 @@ struct PostProcessing {
 
     // compositeProgram and compositeQuad.
     void createComposite();
+
+    // Sets how strongly the composite smears each pixel along its velocity.
+    void setVelocityScale(float scale) const;
 };

@@ -1,5 +1,7 @@
 #include "support/core/Process.h"
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -152,7 +154,14 @@ std::string shellOutput(const std::string& command)
 
 std::string makeScratchDirectory(const std::string& name)
 {
-    const fs::path path = fs::path(SANDLARK_TEST_OUTPUT_DIR) / "scratch" / name;
+    // One folder per test and process: tests that run at the same time (ctest
+    // -j) never share one, even when they ask for the same name.
+    std::ostringstream unique;
+    unique << name;
+    if (const auto* test = ::testing::UnitTest::GetInstance()->current_test_info())
+        unique << '-' << test->test_suite_name() << '.' << test->name();
+    unique << '-' << getpid();
+    const fs::path path = fs::path(SANDLARK_TEST_OUTPUT_DIR) / "scratch" / unique.str();
     std::error_code ignored;
     fs::remove_all(path, ignored);
     fs::create_directories(path);

@@ -2,17 +2,19 @@
 // The one process-wide root: everything the running game owns, grouped by
 // owner. Only the application shell reaches it; the simulation and the
 // renderer are handed the parts they work on.
-#include "app/Overlay.h"
+#include "app/HudText.h"
 #include "app/Screens.h"
 #include "assets/AssetCatalogue.h"
 #include "game/GameState.h"
 #include "game/Settings.h"
 #include "game/World.h"
 #include "platform/Input.h"
+#include "render/RenderTargets.h"
 #include "render/RenderToggles.h"
 #include "render/TextRenderer.h"
 #include "render/helpers/PostProcessing.h"
 
+#include <array>
 #include <memory>
 
 struct GLFWwindow;
@@ -24,9 +26,11 @@ struct Game {
     GameState state;
     RenderToggles toggles;
     ToggleNotices notices;
+    std::array<bool, 6> toggleKeyLatches{}; // F2, F3, F4, F5, F8, F9 seen down, not yet up
     GLFWwindow* window = nullptr;          // the only window
     GLFWcursor* crosshairCursor = nullptr; // the pointer shown when mouse look is released
     std::unique_ptr<Input> input;          // keys, mouse, clock and the window's events
+    RenderTargets targets;                 // shadow map, velocity and colour images, made at start-up
     PostProcessing postProcessing;         // the composite and its companions, made at start-up
 
     // One play of a level, released by its clean-up.

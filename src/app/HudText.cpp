@@ -45,3 +45,62 @@ std::vector<HudLine> endOfLevelLines(bool timeUp, int usedAmmo, double levelSeco
     lines.push_back({"Time: " + clockText(levelSeconds), lineX, height - 30.0f * (k + 1.0f), 1.0f, hudWhite});
     return lines;
 }
+
+const char* onOffLabel(bool value)
+{
+    return value ? "on" : "off";
+}
+
+const char* samplingLabel(int textureSamplingMode)
+{
+    return textureSamplingMode % 2 != 0 ? "bilinear" : "nn";
+}
+
+const char* mipmapLabel(int mipmapMode)
+{
+    switch (mipmapMode % 3) {
+    case 0: return "off";
+    case 1: return "nn";
+    case 2: return "linear";
+    }
+    return "off"; // a counter that wrapped round below zero chooses no mip-mapping
+}
+
+std::vector<HudLine> overlayLines(const OverlayState& overlay, int width, int height)
+{
+    const float w = static_cast<float>(width);
+    const float h = static_cast<float>(height);
+    std::vector<HudLine> lines;
+    lines.push_back({std::to_string(overlay.killCount), lineX, h - 45.0f, 1.5f, hudRed});
+    lines.push_back({clockText(overlay.levelSeconds), w - 120.0f, h - 45.0f, 1.5f, hudRed});
+
+    if (overlay.toggles.showStatistics) {
+        // A zero rate has no frame time; it shows as 0 instead of an infinite one.
+        const double frameTime = overlay.displayFps > 0.0 ? 1.0 / overlay.displayFps * 1000.0 : 0.0;
+        lines.push_back({"Frametime (ms): " + std::to_string(static_cast<long long>(frameTime)), lineX, 30.0f, 1.0f,
+                         hudGreen});
+        lines.push_back({"FPS: " + std::to_string(static_cast<long long>(overlay.displayFps)), lineX, 60.0f, 1.0f,
+                         hudGreen});
+    }
+
+    const ToggleNotices& n = overlay.notices;
+    const RenderToggles& t = overlay.toggles;
+    const struct {
+        double changedAt;
+        std::string text;
+        float y;
+    } notices[] = {
+        {n.wireframeToggleTime, std::string("Wire frame mode: ") + onOffLabel(t.wireframe), 30.0f},
+        {n.samplingToggleTime, std::string("Texture sampling: ") + samplingLabel(t.textureSamplingMode), 60.0f},
+        {n.mipmapToggleTime, std::string("Mip mapping: ") + mipmapLabel(t.mipmapMode), 90.0f},
+        {n.cullingToggleTime, std::string("View frustum culling: ") + onOffLabel(t.frustumCulling), 120.0f},
+        {n.transparencyToggleTime, std::string("Transparency: ") + onOffLabel(t.transparency), 150.0f},
+    };
+    for (const auto& notice : notices)
+        if (notice.changedAt != 0.0 && overlay.now - notice.changedAt < 2.0)
+            lines.push_back({notice.text, w - 300.0f, notice.y, 1.0f, hudGreen});
+
+    if (overlay.crosshair)
+        lines.push_back({"+", static_cast<float>(width / 2), static_cast<float>(height / 2), 1.0f, hudWhite});
+    return lines;
+}

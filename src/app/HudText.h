@@ -1,7 +1,10 @@
 #pragma once
-// The words and places of the information lines on the waiting and end screens,
-// and the level clock's "mm:ss" form. No drawing here: the screens draw these
-// lines with the text renderer.
+// The words and places of every line of text the game shows: the information
+// lines on the waiting and end screens, and in play the kill counter, the
+// clock, the crosshair, the frame statistics and the render toggles' notices.
+// No drawing here: the screens and the overlay draw these lines.
+#include "render/RenderToggles.h"
+
 #include <glm/vec3.hpp>
 
 #include <string>
@@ -19,6 +22,40 @@ struct HudLine {
 
 inline constexpr glm::vec3 hudWhite{1.0f, 1.0f, 1.0f};
 inline constexpr glm::vec3 hudRed{0.573f, 0.0f, 0.0f};
+inline constexpr glm::vec3 hudGreen{0.427f, 0.603f, 0.0f}; // statistics and notices
+
+// Clock time of each toggle's last change (0 = none), for its two-second notice.
+// The level loop clears them when a level starts, so a notice never carries
+// over into the next level.
+struct ToggleNotices {
+    double wireframeToggleTime = 0.0;
+    double samplingToggleTime = 0.0;
+    double mipmapToggleTime = 0.0;
+    double cullingToggleTime = 0.0;
+    double transparencyToggleTime = 0.0;
+};
+
+// What the in-game lines of one frame show.
+struct OverlayState {
+    int killCount = 0;
+    double levelSeconds = 0.0;
+    double displayFps = 0.0;
+    bool crosshair = true; // mouse look in the player's camera
+    double now = 0.0;      // the clock, for the notices' two seconds
+    RenderToggles toggles;
+    ToggleNotices notices;
+};
+
+// The overlay's lines for a window `width` x `height`: the kill counter at the
+// top left and the clock at the top right in red, the statistics at the lower
+// left and the notices at the lower right in green, the crosshair "+" starting
+// at the centre in white.
+std::vector<HudLine> overlayLines(const OverlayState& overlay, int width, int height);
+
+// The notices' words for a toggle's value.
+const char* onOffLabel(bool value);
+const char* samplingLabel(int textureSamplingMode); // odd: "bilinear", even: "nn"
+const char* mipmapLabel(int mipmapMode);            // by remainder of 3: "off", "nn", "linear"
 
 // The level clock: whole minutes, a colon, the seconds of the minute; each field
 // with a leading "0" below 10. Minutes may grow past two digits.

@@ -1,6 +1,7 @@
 #include "app/LevelFlow.h"
 
 #include "app/Game.h"
+#include "app/Overlay.h"
 #include "app/Screens.h"
 #include "app/Shutdown.h"
 #include "app/WindowTitle.h"
@@ -13,6 +14,11 @@
 #include <iostream>
 
 namespace {
+
+FrameView frameView(const Game& g)
+{
+    return {g.world, g.assets, g.targets, g.postProcessing, g.toggles, g.textRenderer.get()};
+}
 
 // The blur follows the frame rate (a faster frame moves less per frame) and
 // doubles during the winning finish.
@@ -60,11 +66,11 @@ void loadLevel()
     g.textRenderer = std::make_unique<TextRenderer>(static_cast<float>(g.settings.screenwidth),
                                                     static_cast<float>(g.settings.screenheight),
                                                     g.assets.textProgram.get());
-    armLevel(g.world, levelMeshes(g.assets), g.settings.fParticleDensity);
-    g.world.terrain = loadTerrain();
-    buildWorld(g.world, g.state.currentLevel, g.settings);
+    const LevelMeshes meshes = levelMeshes(g.assets);
+    armLevel(g.world, meshes, g.settings.fParticleDensity);
+    buildWorld(g.world, meshes, loadTerrain(), g.state.currentLevel, g.settings);
     buildCameras(g.world, g.settings);
-    buildLightsAndDrone(g.world);
+    buildLightsAndDrone(g.world, meshes);
 }
 
 void waitForEnter()
@@ -80,10 +86,10 @@ void waitForEnter()
 
 void endGame()
 {
+    // The start-up objects go while their context still exists.
     Game& g = game();
-    g.postProcessing.compositeQuad = FullscreenQuad();
-    g.postProcessing.compositeProgram.reset();
-    g.postProcessing.motionBlurPostProcessor.program.reset();
+    g.postProcessing = PostProcessing{};
+    g.targets = RenderTargets{};
     g.input->terminate();
 }
 
@@ -131,6 +137,7 @@ bool gameLoop()
         const double now = input.time();
         const double dt = now - previous;
         updateGameplay(g.world, state, g.settings, input, static_cast<float>(dt) * state.timeScale);
+        handleRenderToggleKeys();
 
         // Two equal clock readings make dt zero: such a frame keeps the last
         // real rate instead of an infinite one, and does not refresh the figure.
@@ -151,7 +158,9 @@ bool gameLoop()
             state.timeUp = true;
         previous = now;
 
-        renderFrame();
+        state.renderedObjectCount = renderFrame(frameView(g), drawOverlay);
+        // The velocity pass of the next frame measures motion from here.
+        g.world.previousViewProjection = g.world.currentCamera->matrix();
         input.swapBuffers();
 
         if (input.key(Key::Escape) != Release)

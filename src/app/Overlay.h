@@ -1,13 +1,13 @@
 #pragma once
-// The debug overlay: frame statistics and the notices the render toggles show
-// for two seconds after they change.
+// The in-game text drawn every frame into the colour image (the kill counter,
+// the clock, the crosshair, and the debug overlay's statistics and notices),
+// and the function keys that switch the render toggles.
+#include "app/HudText.h"
 
-// Clock time of each toggle's last change (0 = none). The level loop clears
-// them when a level starts, so a notice never carries over into the next level.
-struct ToggleNotices {
-    double wireframeToggleTime = 0.0;
-    double samplingToggleTime = 0.0;
-    double mipmapToggleTime = 0.0;
-    double cullingToggleTime = 0.0;
-    double transparencyToggleTime = 0.0;
-};
+// Draws this frame's lines into the colour image of the colour framebuffer.
+void drawOverlay();
+
+// Reads F2, F3, F4, F5, F8 and F9 once a frame. A key acts when it is found up
+// again after having been found down, once per press; its notice shows for two
+// seconds.
+void handleRenderToggleKeys();

@@ -15,7 +15,18 @@
 
 void createRenderTargets()
 {
-    PostProcessing& postProcessing = game().postProcessing;
+    Game& g = game();
+    const int width = g.settings.screenwidth, height = g.settings.screenheight;
+    RenderTargets& targets = g.targets;
+    targets.width = width;
+    targets.height = height;
+    // A target that cannot be completed says so and start-up goes on.
+    createShadowMap(targets.shadowMap);
+    targets.velocityFramebuffer.create(width, height);
+    targets.colorFramebuffer.create(width, height);
+    PostProcessing& postProcessing = g.postProcessing;
+    for (PostProcessFramebuffer& target : postProcessing.targets)
+        target.initialize(width, height);
     postProcessing.motionBlurPostProcessor.initialize();
     postProcessing.createComposite();
 }

@@ -10,6 +10,7 @@ target_sources(sandlark_gl PRIVATE
   app/Game.cpp
   app/GlfwInput.cpp
   app/LevelFlow.cpp
+  app/Overlay.cpp
   app/Screens.cpp
   app/Shutdown.cpp
   app/Startup.cpp

@@ -1,13 +1,11 @@
 #include "assets/AssetCatalogue.h"
 
 #include "assets/ModelLoader.h"
-#include "platform/Platform.h"
 
 #include <glm/mat4x4.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
 #include <array>
-#include <filesystem>
 
 namespace {
 
@@ -44,17 +42,6 @@ constexpr std::array<ModelFile, modelCount> modelFiles = {{
     {"Assets\\world\\e_fireball.obj", "", ""},
 }};
 
-// Programs whose sources are not written yet are left empty rather than ending
-// the process, so the level loads while the renderer grows.
-std::unique_ptr<ShaderProgram> programIfPresent(const char* vertexPath, const char* fragmentPath)
-{
-    std::error_code error;
-    if (!std::filesystem::exists(resolvePath(vertexPath), error) ||
-        !std::filesystem::exists(resolvePath(fragmentPath), error))
-        return nullptr;
-    return createShaderProgram(vertexPath, fragmentPath);
-}
-
 // Maps -1..1 to 0..1 on every axis: light clip space to shadow-map coordinates.
 void setShadowMappingBiasMatrix(const ShaderProgram& program)
 {
@@ -69,12 +56,6 @@ void setShadowMappingBiasMatrix(const ShaderProgram& program)
     glUseProgram(0);
 }
 
-// The program a mesh is built with, or the default one while its own does not exist yet.
-ShaderProgram* programOrDefault(const std::unique_ptr<ShaderProgram>& program, ShaderProgram* standard)
-{
-    return program ? program.get() : standard;
-}
-
 } // namespace
 
 Assets loadAssets()
@@ -87,13 +68,13 @@ Assets loadAssets()
     Assets assets;
     assets.defaultProgram = createShaderProgram("Shaders\\default.vert", "Shaders\\default.frag");
     assets.normalProgram = createShaderProgram("Shaders\\normal.vert", "Shaders\\normal.frag");
-    assets.skyboxProgram = programIfPresent("Shaders\\skybox.vert", "Shaders\\skybox.frag");
-    assets.environmentProgram = programIfPresent("Shaders\\environment.vert", "Shaders\\environment.frag");
-    assets.shadowMappingProgram = programIfPresent("Shaders\\shadowmapping.vert", "Shaders\\shadowmapping.frag");
+    assets.skyboxProgram = createShaderProgram("Shaders\\skybox.vert", "Shaders\\skybox.frag");
+    assets.environmentProgram = createShaderProgram("Shaders\\environment.vert", "Shaders\\environment.frag");
+    assets.shadowMappingProgram = createShaderProgram("Shaders\\shadowmapping.vert", "Shaders\\shadowmapping.frag");
     assets.textProgram = createShaderProgram("Shaders\\text.vert", "Shaders\\text.frag");
     assets.dustProgram = createShaderProgram("Shaders\\default.vert", "Shaders\\dustTr.frag");
-    assets.cockpitGlassProgram = programIfPresent("Shaders\\cockpitglass.vert", "Shaders\\cockpitglass.frag");
-    assets.velocityProgram = programIfPresent("Shaders\\velocity.vert", "Shaders\\velocity.frag");
+    assets.cockpitGlassProgram = createShaderProgram("Shaders\\cockpitglass.vert", "Shaders\\cockpitglass.frag");
+    assets.velocityProgram = createShaderProgram("Shaders\\velocity.vert", "Shaders\\velocity.frag");
 
     setShadowMappingBiasMatrix(*assets.defaultProgram);
 
@@ -109,7 +90,7 @@ Assets loadAssets()
     assets.duckMesh = build(duck, standard);
     assets.droneMesh = build(drone, assets.normalProgram.get());
     assets.destroyedCrawlerMesh = build(destroyedCrawler, standard);
-    assets.cannonMesh = build(cannon, programOrDefault(assets.cockpitGlassProgram, standard));
+    assets.cannonMesh = build(cannon, assets.cockpitGlassProgram.get());
     assets.projectileMesh = build(projectile, standard);
     assets.projectileParticleMesh = build(projectile, standard);
     assets.explosionMesh = build(explosion, standard);
@@ -117,7 +98,11 @@ Assets loadAssets()
     assets.rockMesh = build(rock, assets.normalProgram.get());
     assets.dustCloudMesh = build(dustCloud, assets.dustProgram.get());
     assets.fireballMesh = build(fireball, assets.dustProgram.get());
-    assets.radarDomeMesh = build(radarDome, programOrDefault(assets.environmentProgram, standard));
+    assets.radarDomeMesh = build(radarDome, assets.environmentProgram.get());
+
+    assets.skybox = std::make_unique<Skybox>(assets.skyboxProgram.get());
+    assets.skybox->createGeometry();
+    assets.skybox->loadCubeMap();
     // The records go here; the arrays and images they share live on in the meshes.
     return assets;
 }

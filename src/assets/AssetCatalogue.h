@@ -3,6 +3,7 @@
 // meshes, rebuilt for every play and released by the level's clean-up.
 #include "assets/Mesh.h"
 #include "assets/ShaderProgram.h"
+#include "assets/Skybox.h"
 
 #include <memory>
 
@@ -37,11 +38,13 @@ struct Assets {
     std::unique_ptr<Mesh> fireballMesh;
     std::unique_ptr<Mesh> radarDomeMesh;          // reflection-mapped
 
+    std::unique_ptr<Skybox> skybox;
+
     // The six meshes whose textures follow the filter toggles, in toggle order.
     void applyTextureFilters(int textureSamplingMode, int mipmapMode);
 };
 
 // Loads every asset of a level in the fixed order: all models, then all
-// programs, then the meshes. A missing or broken model or shader file ends the
-// process with its message.
+// programs, then the meshes, then the sky. A missing or broken model or shader
+// file ends the process with its message.
 Assets loadAssets();

@@ -9,4 +9,5 @@ target_sources(sandlark_gl PRIVATE
   assets/Mesh.cpp
   assets/ModelLoader.cpp
   assets/ShaderProgram.cpp
+  assets/Skybox.cpp
 )

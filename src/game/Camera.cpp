@@ -83,6 +83,11 @@ glm::vec3 Camera::up() const
 
 void Camera::updateFrustumPlanes()
 {
+    frustumPlanes = computeFrustumPlanes();
+}
+
+std::array<FrustumPlane, 6> Camera::computeFrustumPlanes() const
+{
     const glm::mat4 m = matrix();
     auto row = [&m](int i) { return glm::vec4(m[0][i], m[1][i], m[2][i], m[3][i]); };
     const glm::vec4 planes[6] = {
@@ -93,6 +98,8 @@ void Camera::updateFrustumPlanes()
         row(3) + row(2),  // near
         row(3) - row(2),  // far
     };
+    std::array<FrustumPlane, 6> result;
     for (int i = 0; i < 6; ++i)
-        frustumPlanes[i] = {glm::vec3(planes[i]), planes[i].w};
+        result[i] = {glm::vec3(planes[i]), planes[i].w};
+    return result;
 }

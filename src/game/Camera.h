@@ -47,4 +47,8 @@ struct Camera : PathFollower {
 
     // Recomputes the six planes from matrix().
     void updateFrustumPlanes();
+
+    // The six planes of matrix() (top, bottom, left, right, near, far) without
+    // storing them.
+    std::array<FrustumPlane, 6> computeFrustumPlanes() const;
 };

@@ -5,6 +5,7 @@ target_sources(sandlark_core PRIVATE
   game/GameObject.cpp
   game/Gameplay.cpp
   game/LevelConstruction.cpp
+  game/LevelFiles.cpp
   game/LevelRules.cpp
   game/Light.cpp
   game/ParticleEmitter.cpp

@@ -5,7 +5,7 @@
 
 #include <glm/gtc/type_ptr.hpp>
 
-void setCameraUniforms(ShaderProgram& program, const Camera& camera)
+void setCameraUniforms(const ShaderProgram& program, const Camera& camera)
 {
     const glm::mat4 matrix = camera.matrix();
     glUniformMatrix4fv(glGetUniformLocation(program.program, "cameraMatrix"), 1, GL_FALSE, glm::value_ptr(matrix));

@@ -5,4 +5,4 @@ struct Camera;
 
 // With `program` in use: cameraMatrix = camera.matrix() and cameraPosition =
 // camera.position (without the eye offset). Locations are looked up on every call.
-void setCameraUniforms(ShaderProgram& program, const Camera& camera);
+void setCameraUniforms(const ShaderProgram& program, const Camera& camera);

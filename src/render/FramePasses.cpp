@@ -1,9 +1,249 @@
 #include "render/FramePasses.h"
 
-#include <GL/glew.h>
+#include "assets/Mesh.h"
+#include "render/CameraUniforms.h"
+#include "render/LightUniforms.h"
 
-void renderFrame()
+#include <GL/glew.h>
+#include <glm/geometric.hpp>
+#include <glm/gtc/type_ptr.hpp>
+
+#include <vector>
+
+namespace {
+
+// The velocity image's clear colour: (32/255, 32/255). The velocity and
+// composite shaders agree that this value means "no motion".
+constexpr float velocityClear = 32.0f / 255.0f;
+
+// The statistics line and the notices share this colour.
+constexpr glm::vec3 statisticsGreen{0.427f, 0.603f, 0.0f};
+
+const Mesh& meshOf(const GameObject& object)
 {
+    // The world sees meshes through their bounds; everything it holds is a Mesh.
+    return static_cast<const Mesh&>(*object.model);
+}
+
+void setMatrix(const ShaderProgram& program, const char* name, const glm::mat4& matrix)
+{
+    glUniformMatrix4fv(glGetUniformLocation(program.program, name), 1, GL_FALSE, glm::value_ptr(matrix));
+}
+
+void clearTargets(const RenderTargets& targets)
+{
+    targets.colorFramebuffer.bind(RenderTarget::Color);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    targets.velocityFramebuffer.bind(RenderTarget::Velocity);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+// The parts of a crawler a pass draws: a wreck is its base alone.
+template <typename Draw>
+void forEachCrawlerPart(const World& world, Draw draw)
+{
+    for (const Crawler& crawler : world.crawlers) {
+        draw(crawler.basePart);
+        if (!crawler.destroyed) {
+            draw(crawler.bodyPart);
+            draw(crawler.marker);
+        }
+    }
+}
+
+void shadowPass(const FrameView& frame, const std::vector<Light>& lights)
+{
+    const ShaderProgram& program = *frame.assets.shadowMappingProgram;
+    glUseProgram(program.program);
+    setLightViewProjection(program, lights[headlight]);
+    glUseProgram(0);
+
+    glViewport(0, 0, shadowMapSize, shadowMapSize);
+    glBindFramebuffer(GL_FRAMEBUFFER, frame.targets.shadowMap.shadowFramebuffer);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    // Shots, particles and the drone cast no shadow.
+    forEachCrawlerPart(frame.world, [&](const GameObject& part) { drawShadowCaster(part, program); });
+    for (const GameObject& object : frame.world.scenery)
+        drawShadowCaster(object, program);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, frame.targets.width, frame.targets.height);
+}
+
+void skyPass(const FrameView& frame, const Camera& camera)
+{
+    frame.targets.colorFramebuffer.bind(RenderTarget::Color);
+    const Skybox& sky = *frame.assets.skybox;
+    glUseProgram(sky.program->program);
+    sky.setUniforms(camera.view(), camera.fieldOfView, camera.aspectRatio);
+    glUseProgram(0);
+    sky.draw();
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+void velocityPass(const FrameView& frame, const Camera& camera)
+{
+    const World& world = frame.world;
+    const ShaderProgram& program = *frame.assets.velocityProgram;
+    glUseProgram(program.program);
+    setCameraUniforms(program, camera);
+    setMatrix(program, "prevCameraMatrix", world.previousViewProjection);
+    glUseProgram(0);
+
+    frame.targets.velocityFramebuffer.bind(RenderTarget::Velocity);
+    // This clear colour stays for every later clear, the next frame's too.
+    glClearColor(velocityClear, velocityClear, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // Only what the player sees streak: shots, the ground and the particles.
+    // Crawlers, rocks and the drone keep the clear value: no motion.
+    for (const GameObject& shot : world.playerWeapon.objects)
+        drawVelocity(shot, program);
+    if (!world.scenery.empty())
+        drawVelocity(world.scenery.front(), program);
+    for (const ParticleEmitter* emitter : {world.debrisEmitter.get(), world.dustEmitter.get(),
+                                           world.fireballEmitter.get()})
+        if (emitter)
+            for (const GameObject& particle : emitter->particles.objects)
+                drawVelocity(particle, program);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+int colourPass(const FrameView& frame, const Camera& camera, const std::vector<Light>& lights)
+{
+    const World& world = frame.world;
+    const Assets& assets = frame.assets;
+    const bool culling = frame.toggles.frustumCulling;
+    int drawn = 0;
+    auto drawCounted = [&](const GameObject& object) {
+        if (drawObjectCulled(object, culling, camera))
+            ++drawn;
+    };
+
+    frame.targets.colorFramebuffer.bind(RenderTarget::Color);
+    const ShaderProgram& lit = *assets.defaultProgram;
+    glUseProgram(lit.program);
+    setCameraUniforms(lit, camera);
+    setLightUniforms(lit, lights);
+    setLightViewProjection(lit, lights[headlight]);
+    glActiveTexture(GL_TEXTURE4);
+    glBindTexture(GL_TEXTURE_2D, frame.targets.shadowMap.shadowMapTexture);
+    glUseProgram(0);
+
+    forEachCrawlerPart(world, drawCounted);
+    // The ground is drawn whatever the view, and not counted.
+    bool ground = true;
+    for (const GameObject& object : world.scenery) {
+        if (ground)
+            drawObject(object);
+        else
+            drawCounted(object);
+        ground = false;
+    }
+    for (const GameObject& shot : world.playerWeapon.objects)
+        drawCounted(shot);
+    for (const GameObject& shot : world.enemyWeapon.objects)
+        drawCounted(shot);
+    if (world.debrisEmitter)
+        for (const GameObject& particle : world.debrisEmitter->particles.objects)
+            drawCounted(particle);
+    if (world.drone)
+        drawCounted(*world.drone);
+
+    const ShaderProgram& dust = *assets.dustProgram;
+    glUseProgram(dust.program);
+    setLightUniforms(dust, lights);
+    setCameraUniforms(dust, camera);
+    glUseProgram(0);
+    for (const ParticleEmitter* emitter : {world.dustEmitter.get(), world.fireballEmitter.get()})
+        if (emitter)
+            for (const GameObject& particle : emitter->particles.objects)
+                drawCounted(particle);
+
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    if (frame.toggles.showStatistics && frame.text)
+        frame.text->draw("Number of rendered objects:" + std::to_string(drawn), 25.0f, 90.0f, 1.0f, statisticsGreen);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    return drawn;
+}
+
+} // namespace
+
+void drawShadowCaster(const GameObject& object, const ShaderProgram& program)
+{
+    glUseProgram(program.program);
+    setMatrix(program, "modelMatrix", object.modelMatrix());
+    glUseProgram(0);
+    meshOf(object).draw(&program);
+}
+
+void drawVelocity(const GameObject& object, const ShaderProgram& program)
+{
+    glUseProgram(program.program);
+    setMatrix(program, "modelMatrix", object.modelMatrix());
+    setMatrix(program, "prevModelMatrix", object.prevModelMatrix);
+    glUseProgram(0);
+    meshOf(object).draw(&program);
+}
+
+void drawObject(const GameObject& object)
+{
+    const Mesh& mesh = meshOf(object);
+    glUseProgram(mesh.program->program);
+    setMatrix(*mesh.program, "modelMatrix", object.modelMatrix());
+    setMatrix(*mesh.program, "prevModelMatrix", object.prevModelMatrix);
+    glUseProgram(0);
+    mesh.draw();
+}
+
+bool outsideView(const GameObject& object, const Camera& camera)
+{
+    const glm::vec3 centre = object.position - object.pivot;
+    const glm::mat4 model = object.modelMatrix();
+    const glm::vec3 corner(model * glm::vec4(object.model->boundsMax, 1.0f));
+    const float radius = glm::length(corner - centre);
+    // Refreshed for every object: the planes always follow the camera as it is now.
+    for (const FrustumPlane& plane : camera.computeFrustumPlanes())
+        if (glm::dot(plane.normal, centre) + plane.distance < -radius)
+            return true;
+    return false;
+}
+
+bool drawObjectCulled(const GameObject& object, bool cullingEnabled, const Camera& camera)
+{
+    if (cullingEnabled && outsideView(object, camera))
+        return false;
+    drawObject(object);
+    return true;
+}
+
+int renderFrame(const FrameView& frame, const std::function<void()>& drawOverlay)
+{
+    const World& world = frame.world;
+    const Camera& camera = *world.currentCamera;
+    // The muzzle light is bright while the player's weapon fires, dark otherwise.
+    std::vector<Light> lights = world.lights;
+    if (lights.size() > muzzleLight)
+        lights[muzzleLight].attenuation = world.playerWeapon.firing ? 0.001f : 10.0f;
+
+    clearTargets(frame.targets);
+    shadowPass(frame, lights);
+    skyPass(frame, camera);
+    drawOverlay();
+    glPolygonMode(GL_FRONT_AND_BACK, frame.toggles.wireframe ? GL_LINE : GL_FILL);
+
+    const ShaderProgram& environment = *frame.assets.environmentProgram;
+    glUseProgram(environment.program);
+    setCameraUniforms(environment, camera);
+    glUseProgram(0);
+    const ShaderProgram& normal = *frame.assets.normalProgram;
+    glUseProgram(normal.program);
+    setCameraUniforms(normal, camera);
+    setLightUniforms(normal, lights);
+    glUseProgram(0);
+
+    velocityPass(frame, camera);
+    const int drawn = colourPass(frame, camera, lights);
+    frame.postProcessing.drawComposite(frame.targets.colorFramebuffer, frame.targets.velocityFramebuffer);
+    return drawn;
 }

@@ -4,7 +4,7 @@
 
 #include <glm/gtc/type_ptr.hpp>
 
-void setLightUniforms(ShaderProgram& program, const std::vector<Light>& lights)
+void setLightUniforms(const ShaderProgram& program, const std::vector<Light>& lights)
 {
     const GLuint name = program.program;
     glUniform1i(glGetUniformLocation(name, "numLights"), static_cast<GLint>(lights.size()));

@@ -8,4 +8,4 @@ class ShaderProgram;
 
 // With `program` in use: numLights, then every member of every entry of
 // `lights`. Locations are looked up on every call.
-void setLightUniforms(ShaderProgram& program, const std::vector<Light>& lights);
+void setLightUniforms(const ShaderProgram& program, const std::vector<Light>& lights);

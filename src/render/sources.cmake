@@ -6,9 +6,11 @@ target_sources(sandlark_core PRIVATE
 target_sources(sandlark_gl PRIVATE
   render/CameraUniforms.cpp
   render/FramePasses.cpp
+  render/Framebuffer.cpp
   render/ImageScreen.cpp
   render/LightUniforms.cpp
   render/RenderContext.cpp
+  render/ShadowMap.cpp
   render/TextRenderer.cpp
   render/helpers/FullscreenQuad.cpp
   render/helpers/PostProcessing.cpp

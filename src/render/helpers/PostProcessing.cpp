@@ -1,5 +1,54 @@
 #include "render/helpers/PostProcessing.h"
 
+#include "render/Framebuffer.h"
+
+#include <iostream>
+
+void PostProcessFramebuffer::initialize(int targetWidth, int targetHeight)
+{
+    std::cout << "Initialize framebuffer..." << std::endl;
+    width = targetWidth;
+    height = targetHeight;
+
+    framebuffer = createFramebuffer();
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    depthBuffer = createRenderbuffer();
+    glBindRenderbuffer(GL_RENDERBUFFER, depthBuffer);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT, width, height);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depthBuffer);
+
+    colorTexture = createTexture();
+    glBindTexture(GL_TEXTURE_2D, colorTexture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colorTexture, 0);
+
+    depthTexture = createTexture();
+    glBindTexture(GL_TEXTURE_2D, depthTexture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT32, width, height, 0, GL_DEPTH_COMPONENT, GL_FLOAT, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, depthTexture, 0);
+
+    const GLenum drawBuffer = GL_COLOR_ATTACHMENT0;
+    glDrawBuffers(1, &drawBuffer);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        std::cout << "Error initializing framebuffer!" << std::endl;
+        return;
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    quadProgram = createShaderProgram("Shaders\\fullscreenQuad.vert", "Shaders\\fullscreenQuad.frag");
+    quad = FullscreenQuad(*quadProgram, "vPosition");
+    std::cout << "Framebuffer successfully initialized!" << std::endl;
+}
+
 void PostProcessing::createComposite()
 {
     compositeProgram = createShaderProgram("Shaders\\fullscreenQuad.vert", "Shaders\\fullscreenQuad.frag");
@@ -11,6 +60,15 @@ void PostProcessing::setVelocityScale(float scale) const
     // Looked up by name on every call: the value changes every frame anyway.
     glUseProgram(compositeProgram->program);
     glUniform1f(glGetUniformLocation(compositeProgram->program, "uVelocityScale"), scale);
+    glUseProgram(0);
+}
+
+void PostProcessing::drawComposite(const Framebuffer& color, const Framebuffer& velocity) const
+{
+    glUseProgram(compositeProgram->program);
+    color.bindTexture(GL_TEXTURE0, RenderTarget::Color, *compositeProgram);
+    velocity.bindTexture(GL_TEXTURE1, RenderTarget::Velocity, *compositeProgram);
+    compositeQuad.draw();
     glUseProgram(0);
 }
 

@@ -1,12 +1,15 @@
 #pragma once
 // The full-screen composite that turns the colour image and the per-pixel
 // velocities into the motion-blurred picture on the window, and the
-// post-processing classes built beside it at start-up. All of it lives for the
-// whole process.
+// post-processing targets and classes built beside it at start-up. All of it
+// lives for the whole process.
+#include "assets/GlObject.h"
 #include "assets/ShaderProgram.h"
 #include "render/helpers/FullscreenQuad.h"
 
 #include <memory>
+
+class Framebuffer;
 
 namespace Helpers {
 
@@ -26,7 +29,26 @@ public:
 
 } // namespace Helpers
 
+// A screen-sized colour and depth target with its own full-screen quad, for
+// effects that post-process a finished image.
+struct PostProcessFramebuffer {
+    GlObject framebuffer;
+    GlObject colorTexture;  // GL_RGB
+    GlObject depthTexture;  // GL_DEPTH_COMPONENT32
+    GlObject depthBuffer;   // attached first, then replaced by depthTexture
+    FullscreenQuad quad;    // for quadProgram
+    std::unique_ptr<ShaderProgram> quadProgram; // fullscreenQuad pair
+    int width = 0;
+    int height = 0;
+
+    // Builds the target at `width` x `height`, between the lines
+    // "Initialize framebuffer..." and "Framebuffer successfully initialized!"
+    // ("Error initializing framebuffer!" when it is incomplete).
+    void initialize(int width, int height);
+};
+
 struct PostProcessing {
+    PostProcessFramebuffer targets[2];
     Helpers::MotionBlurPostProcessor motionBlurPostProcessor;
     std::unique_ptr<ShaderProgram> compositeProgram; // fullscreenQuad pair; "uVelocityScale" set every frame
     FullscreenQuad compositeQuad;
@@ -36,4 +58,8 @@ struct PostProcessing {
 
     // Sets how strongly the composite smears each pixel along its velocity.
     void setVelocityScale(float scale) const;
+
+    // Draws the colour image of `color`, blurred along the velocities of
+    // `velocity`, over the current target (the window).
+    void drawComposite(const Framebuffer& color, const Framebuffer& velocity) const;
 };

@@ -120,6 +120,9 @@ bool gameLoop()
     GameState& state = g.state;
     Input& input = *g.input;
 
+    // The pointer moved freely over the loading and waiting screens; the first
+    // frame of mouse look starts from rest instead of turning by all of that.
+    input.setCursorPosition(0.0, 0.0);
     const double start = input.time();
     g.notices = ToggleNotices{};
     state.fpsRefreshTime = input.time();
@@ -132,7 +135,7 @@ bool gameLoop()
         if (state.levelWon || state.timeUp)
             break;
         input.pollEvents();
-        collisionStep(g.world, state);
+        collisionStep(g.world, state, input.time());
 
         const double now = input.time();
         const double dt = now - previous;
@@ -162,6 +165,7 @@ bool gameLoop()
         // The velocity pass of the next frame measures motion from here.
         g.world.previousViewProjection = g.world.currentCamera->matrix();
         input.swapBuffers();
+        g.world.events.clear();
 
         if (input.key(Key::Escape) != Release)
             input.setShouldClose(true);

@@ -5,6 +5,7 @@
 
 // Reset before every play of a level.
 struct LevelProgress {
+    float timeScale = 1.0f;       // factor on the frame time handed to the gameplay (slow motion)
     bool paused = false;          // gameplay pause (key P)
     bool mouseCaptured = true;    // mouse-look mode; the crosshair is drawn
     bool levelCompleting = false; // the last needed kill is made, the slow-motion finish runs
@@ -21,8 +22,9 @@ struct GameState : LevelProgress {
     double displayFps = 0.0;      // frame rate shown to the player, refreshed about once a second
     double fpsRefreshTime = 0.0;  // clock time of the last displayFps refresh
     double levelStartTime = 0.0;  // clock time at which the level's frame loop started
-    float timeScale = 1.0f;       // factor on the frame time handed to the gameplay (slow motion)
     int renderedObjectCount = 0;  // objects drawn in the current frame
+    bool pauseKeyLatch = false;   // P seen down and not yet up
+    bool cameraKeyLatch = false;  // Q seen down and not yet up
 
     // The per-level reset: everything in LevelProgress back to its start value.
     void startLevel() { static_cast<LevelProgress&>(*this) = LevelProgress{}; }

@@ -1,13 +1,23 @@
 #pragma once
-// The game's rules, run once per frame before drawing.
+// The game's rules, run once per frame before drawing: shots against crawlers
+// and the ground, the ride along the route, the three control modes, crawlers
+// firing back, the camera shake, and the slow-motion finish that wins a level.
 #include "game/GameState.h"
 #include "game/Settings.h"
 #include "game/World.h"
 #include "platform/Input.h"
 
-// Player shots against crawlers and the ground, enemy shots against the ground.
-void collisionStep(World& world, GameState& state);
+// Player shots against every crawler's base and against the ground, enemy shots
+// against the ground. A hit destroys the crawler (its wreck, a burst of debris
+// and fire, the explosion light, a camera jolt, one more kill); the last needed
+// kill starts the finish. `now` is the real clock.
+void collisionStep(World& world, GameState& state, double now);
 
-// Moves the world by the scaled frame time `dt` and handles the controls read
-// from `input`. Keys 7 and 8 switch `settings.debugmode`.
+// Moves the world by the scaled frame time `dt` (unless paused) and handles the
+// controls read from `input`: mouse look, pointer aim or the free camera, the
+// weapon, the zoom, pause, and the keys that switch mode. Keys 7 and 8 switch
+// `settings.debugmode`. The render-toggle keys are read after this.
 void updateGameplay(World& world, GameState& state, Settings& settings, Input& input, float dt);
+
+// How far the finish may narrow the view: the free camera's own lower limit.
+inline constexpr float narrowestFieldOfView = 5.0f;

@@ -30,8 +30,9 @@ TEST(GameState, StartingALevelResetsItsProgressAndKeepsTheRest)
     EXPECT_EQ(state.usedAmmo, 0);
     EXPECT_EQ(state.timeUp, false);
     EXPECT_EQ(state.levelSeconds, 0.0);
+    // A won level ends in slow motion; the next one starts at full speed.
+    EXPECT_EQ(state.timeScale, 1.0f);
     // These belong to the whole run.
     EXPECT_EQ(state.currentLevel, 3);
     EXPECT_EQ(state.displayFps, 58.0);
-    EXPECT_EQ(state.timeScale, 0.05f);
 }

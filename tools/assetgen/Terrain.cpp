@@ -4,31 +4,20 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 #include <cstdio>
+#include <stdexcept>
+#include <utility>
 
 #include <glm/gtc/constants.hpp>
 
 #include "Assets.h"
 #include "Noise.h"
 
-float Terrain::heightOfGrey(int c) {
-    // Same operations, same order, single precision: the game's formula.
-    float a = float(c) * 0.00390625f;
-    return float(100) * a * a - (2.0f - float(c) * 2.0f * 0.00390625f);
-}
-
-float Terrain::heightAt(float x, float z) const {
-    int px = int(x - -750.0f);
-    int pz = int(1500.0f - (z - -750.0f));
-    if (px < 1 || px > width - 1 || pz < 1 || pz > height - 1) return -1.0f;
-    return heightOfGrey(blue[size_t(pz) * size_t(width) + size_t(px)]);
-}
-
-float Terrain::heightClamped(float x, float z) const {
-    int px = std::clamp(int(x - -750.0f), 0, width - 1);
-    int pz = std::clamp(int(1500.0f - (z - -750.0f)), 0, height - 1);
-    return heightOfGrey(blue[size_t(pz) * size_t(width) + size_t(px)]);
+float heightNearest(const Terrain& heightmap, float x, float z) {
+    // The same column and row arithmetic as the game's lookup, then clamped.
+    int column = std::clamp(int(x - heightmap.originX), 0, heightmap.width - 1);
+    int row = std::clamp(int(1500.0 - double(z - heightmap.originZ)), 0, heightmap.height - 1);
+    return groundHeightOfGrey(heightmap.blueAt(column, row), heightmap.heightScale);
 }
 
 namespace {
@@ -93,7 +82,7 @@ float greyForHeight(float h) {
 }  // namespace
 
 Terrain generateTerrain(const std::string& assets) {
-    const int n = Terrain::size;
+    const int n = heightmapSize;
     Field grey(n, n);
     parallelRows(n, [&](int y) {
         for (int x = 0; x < n; ++x) {
@@ -114,20 +103,25 @@ Terrain generateTerrain(const std::string& assets) {
     // Even at quality 100 the integer DCT rounds a few hundred pixels off by two
     // levels. Nudging those pixels by one level re-rolls their block's rounding;
     // a few rounds leave every decoded pixel within one level of what was written.
-    Terrain terrain;
+    std::vector<std::uint8_t> blue;
+    int width = 0, height = 0;
     for (int round = 0;; ++round) {
         writeJpeg(image, path, 100, false);
-        FIBITMAP* bitmap = FreeImage_Load(FreeImage_GetFileType(path.c_str(), 0), path.c_str(), 0);
+        // Decoded as the game decodes it: whatever FreeImage loads, brought to
+        // 24 bits, the blue byte of each pixel, scan line 0 at the bottom.
+        FIBITMAP* loaded = FreeImage_Load(FreeImage_GetFileType(path.c_str(), 0), path.c_str(), 0);
+        FIBITMAP* bitmap = loaded ? FreeImage_ConvertTo24Bits(loaded) : nullptr;
+        if (loaded) FreeImage_Unload(loaded);
         if (!bitmap) throw std::runtime_error("could not decode the heightmap");
-        terrain.width = int(FreeImage_GetWidth(bitmap));
-        terrain.height = int(FreeImage_GetHeight(bitmap));
-        terrain.blue.assign(size_t(terrain.width) * size_t(terrain.height), 0);
+        width = int(FreeImage_GetWidth(bitmap));
+        height = int(FreeImage_GetHeight(bitmap));
+        blue.assign(size_t(width) * size_t(height), 0);
         int drifting = 0;
-        for (int row = 0; row < terrain.height; ++row) {
+        for (int row = 0; row < height; ++row) {
             const BYTE* line = FreeImage_GetScanLine(bitmap, row);
-            for (int column = 0; column < terrain.width; ++column) {
+            for (int column = 0; column < width; ++column) {
                 int decoded = line[column * 3 + FI_RGBA_BLUE];
-                terrain.blue[size_t(row) * size_t(terrain.width) + size_t(column)] = uint8_t(decoded);
+                blue[size_t(row) * size_t(width) + size_t(column)] = uint8_t(decoded);
                 glm::vec3& written = image.at(column, n - 1 - row);
                 int intended = int(std::lround(written.x * 255.0f));
                 if (std::abs(decoded - intended) > 1) {
@@ -141,7 +135,7 @@ Terrain generateTerrain(const std::string& assets) {
         if (drifting == 0) break;
         if (round == 20) throw std::runtime_error("heightmap JPEG still drifts at " + std::to_string(drifting) + " pixels");
     }
-    return terrain;
+    return Terrain(width, height, std::move(blue));
 }
 
 namespace {
@@ -168,13 +162,13 @@ Image sandTexture() {
 }
 }  // namespace
 
-void generateGround(const Terrain& terrain, const std::string& assets) {
+void generateGround(const Terrain& heightmap, const std::string& assets) {
     const int cells = 100;
     const float step = 15.0f;
     std::vector<float> heights(size_t(cells + 1) * size_t(cells + 1));
     auto worldOf = [&](int i) { return -750.0f + step * float(i); };
     for (int j = 0; j <= cells; ++j)
-        for (int i = 0; i <= cells; ++i) heights[size_t(j) * size_t(cells + 1) + size_t(i)] = terrain.heightClamped(worldOf(i), worldOf(j));
+        for (int i = 0; i <= cells; ++i) heights[size_t(j) * size_t(cells + 1) + size_t(i)] = heightNearest(heightmap, worldOf(i), worldOf(j));
     auto h = [&](int i, int j) {
         i = std::clamp(i, 0, cells);
         j = std::clamp(j, 0, cells);

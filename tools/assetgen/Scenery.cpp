@@ -99,7 +99,7 @@ void generateScenery(const std::string& assets) {
     });
 
     // Dust cloud: soft lumps about 15 across. Fireball: turbulent, about 12 across.
-    Mesh dust = lumpySphere(1, [](glm::vec3 d) { return 6.2f + 1.6f * fbm(d * 1.8f, 1001, 3); });
+    Mesh dust = lumpySphere(icosphereTriangles(1), [](glm::vec3 d) { return 6.2f + 1.6f * fbm(d * 1.8f, 1001, 3); });
     Mesh dustFlattened;
     dustFlattened.append(dust, glm::scale(glm::mat4(1.0f), glm::vec3(1.0f, 0.75f, 1.0f)));
     writeObj(dustFlattened, dir, "w_dustCloud", {"dust", glm::vec3(0.6f, 0.5f, 0.4f), glm::vec3(0.85f, 0.75f, 0.6f), glm::vec3(0.0f), glm::vec3(0.0f), 2.0f, "dustCloud.jpg"});
@@ -107,7 +107,7 @@ void generateScenery(const std::string& assets) {
         float n = fbm(uv * glm::vec2(6.0f, 4.0f), 1002, 5, 6);
         return glm::mix(hexColour(0xA88A68), hexColour(0xE8D4B4), n);
     });
-    Mesh fire = lumpySphere(1, [](glm::vec3 d) { return 4.8f + 1.8f * fbm(d * 2.6f + 3.0f, 1101, 3); });
+    Mesh fire = lumpySphere(icosphereTriangles(1), [](glm::vec3 d) { return 4.8f + 1.8f * fbm(d * 2.6f + 3.0f, 1101, 3); });
     writeObj(fire, dir, "e_fireball", {"fire", glm::vec3(1.0f, 0.5f, 0.1f), glm::vec3(1.0f, 0.6f, 0.2f), glm::vec3(0.1f), glm::vec3(1.0f, 0.45f, 0.1f), 4.0f, "fireball.jpg"});
     paintJpeg(dir + "/fireball.jpg", 256, [](glm::vec2 uv) {
         float n = fbm(uv * glm::vec2(6.0f, 5.0f) + fbm(uv * 4.0f, 1102, 3, 4) * 1.5f, 1103, 5, 6);

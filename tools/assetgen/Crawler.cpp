@@ -365,7 +365,7 @@ void addBody(Mesh& mesh, const glm::mat4& turretPose, bool detailed) {
     addCylinder(turret, frameAlong({-0.5f, 4.1f, -0.5f}, {0, 1, 0}), 0.42f, 0.38f, 0.32f, 6, turretRect, darkRect, false, true);
     if (detailed) {
         addCylinder(turret, frameAlong({0.55f, 4.25f, -0.2f}, {0, 0, 1}), 0.05f, 0.05f, 1.1f, 3, darkRect, darkRect, false, false);
-        // Smoke dischargers: one block of three tubes either side of the mantlet.
+        // Smoke dischargers: one block either side of the mantlet.
         for (float x : {-1.0f, 1.0f}) {
             glm::mat4 rack = glm::translate(glm::mat4(1.0f), glm::vec3(x * 1.3f, 3.7f, 1.05f)) * glm::rotate(glm::mat4(1.0f), x * 0.35f, glm::vec3(0, 1, 0)) *
                              glm::rotate(glm::mat4(1.0f), -0.45f, glm::vec3(1, 0, 0));

@@ -192,7 +192,7 @@ Image sandTexture() {
             glm::vec3 c = glm::mix(dark, light, 0.3f + 0.45f * patches + 0.35f * hollow);
             c = glm::mix(c, pale, 0.3f * smoothstep01(0.0f, 0.1f, facing) * patches);
             c *= glm::clamp(0.98f + 1.3f * facing, 0.7f, 1.2f) * (0.82f + 0.22f * hollow) * (0.96f + 0.08f * grain);
-            // Sparse dark pebbles with a lit rim towards the sun.
+            // Sparse dark pebbles.
             glm::vec2 cell = cellular(uv * 48.0f, 45, 48);
             if (cell.x < 0.09f && hash2(int(uv.x * 48.0f), int(uv.y * 48.0f), 46) > 0.8f) c *= 0.6f;
             sand.at(x, y) = glm::clamp(c, 0.0f, 1.0f);
@@ -227,8 +227,8 @@ void generateGround(const Terrain& heightmap, const std::string& assets) {
         return Vertex{{worldOf(i), h(i, j), worldOf(j)}, n, {worldOf(i) / sandTile, -worldOf(j) / sandTile}};
     };
     // Each cell is split along the diagonal whose two triangles stray least
-    // from the heights the game reads inside it (most cells: a ridge or a valley
-    // running across them).
+    // from the heights the game reads inside it: a crest running across a cell
+    // is kept, not cut off by the other diagonal.
     auto misfit = [&](int i, int j, bool mainDiagonal) {
         const float corners[4] = {h(i, j), h(i + 1, j), h(i, j + 1), h(i + 1, j + 1)};
         float sum = 0.0f;

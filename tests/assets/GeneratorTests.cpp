@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 #include <glm/gtc/matrix_transform.hpp>
 
@@ -68,20 +70,27 @@ TEST(GeneratorNormalMaps, TiltAwayFromRisingGroundInTangentSpace) {
     EXPECT_NEAR(n.z, 1.0f, 1e-6f);
 }
 
-TEST(GeneratorTerrain, GreyValuesGiveTheGamesHeights) {
-    const std::pair<int, float> table[] = {{0, -2.0f}, {1, -1.99066162109375f}, {64, 4.75f}, {128, 24.0f}, {192, 55.75f}, {255, 99.21246337890625f}};
-    for (auto [grey, height] : table) EXPECT_EQ(Terrain::heightOfGrey(grey), height) << grey;
-}
-
-TEST(GeneratorTerrain, LookupRefusesTheFirstColumnAndRow) {
-    Terrain terrain;
-    terrain.width = terrain.height = 1500;
-    terrain.blue.assign(1500u * 1500u, 128);
-    EXPECT_EQ(terrain.heightAt(-749.5f, 0.0f), -1.0f);  // column 0
-    EXPECT_EQ(terrain.heightAt(-749.0f, 0.0f), 24.0f);  // column 1
-    EXPECT_EQ(terrain.heightAt(0.0f, 750.0f), -1.0f);   // row 0
-    EXPECT_EQ(terrain.heightAt(0.0f, -749.0f), 24.0f);  // row 1499
-    EXPECT_EQ(terrain.heightClamped(750.0f, -750.0f), 24.0f);
+TEST(GeneratorTerrain, RimTakesTheNearestPixelAndAgreesWithTheGameInside) {
+    // A ramp: grey value = column, so every lookup tells which column it read.
+    std::vector<std::uint8_t> blue(size_t(heightmapSize) * size_t(heightmapSize));
+    for (int row = 0; row < heightmapSize; ++row)
+        for (int column = 0; column < heightmapSize; ++column) blue[size_t(row) * size_t(heightmapSize) + size_t(column)] = std::uint8_t(column % 200 + row % 50);
+    Terrain heightmap(heightmapSize, heightmapSize, blue);
+    auto grey = [&](int column, int row) { return groundHeightOfGrey(std::uint8_t(column % 200 + row % 50)); };
+    // The game refuses column 0, row 0 and beyond; the rim reads the nearest pixel.
+    EXPECT_EQ(heightmap.heightAt(-750.0f, 0.0f), -1.0f);
+    EXPECT_EQ(heightNearest(heightmap, -750.0f, 0.0f), grey(0, 750));
+    EXPECT_EQ(heightNearest(heightmap, -800.0f, 0.0f), grey(0, 750));
+    EXPECT_EQ(heightNearest(heightmap, 750.0f, 0.0f), grey(1499, 750));
+    EXPECT_EQ(heightNearest(heightmap, 0.0f, 750.0f), grey(750, 0));       // row 0 is z = 750
+    EXPECT_EQ(heightNearest(heightmap, 0.0f, -750.0f), grey(750, 1499));
+    EXPECT_EQ(heightNearest(heightmap, 750.0f, -750.0f), grey(1499, 1499));
+    // Inside, the very pixel the game reads.
+    for (float x : {-749.0f, -100.5f, 0.0f, 333.3f, 749.9f})
+        for (float z : {-748.7f, -0.25f, 12.0f, 749.0f}) {
+            ASSERT_NE(heightmap.heightAt(x, z), -1.0f) << x << "," << z;
+            EXPECT_EQ(heightNearest(heightmap, x, z), heightmap.heightAt(x, z)) << x << "," << z;
+        }
 }
 
 // Every triangle of a shape faces the way its normals point, outwards from the
@@ -114,10 +123,54 @@ TEST(GeneratorShapes, ConvexShapesFaceOutwards) {
     addLathe(lathe, glm::mat4(1.0f), {{0.0f, 0.0f}, {2.0f, 0.5f}, {1.5f, 2.0f}, {0.0f, 2.5f}}, 12, {}, false);
     SCOPED_TRACE("lathe");
     expectOutwardFacing(lathe, {0, 1.2f, 0});
-    sphere = lumpySphere(1, [](glm::vec3) { return 2.0f; });
+    sphere = lumpySphere(icosphereTriangles(1), [](glm::vec3) { return 2.0f; });
     EXPECT_EQ(sphere.triangleCount(), 80u);
     SCOPED_TRACE("sphere");
     expectOutwardFacing(sphere, {0, 0, 0});
+}
+
+TEST(GeneratorShapes, CubeSphereIsFortyEightTrianglesOnTheSphereAwayFromThePoles) {
+    std::vector<glm::vec3> unit = cubeSphereTriangles();
+    ASSERT_EQ(unit.size(), 48u * 3u);
+    for (const glm::vec3& p : unit) {
+        EXPECT_NEAR(glm::length(p), 1.0f, 1e-5f);
+        // A corner on a pole would pinch the spherical texture coordinates.
+        EXPECT_LT(std::fabs(p.y), 0.99f);
+    }
+    Mesh sphere = lumpySphere(unit, [](glm::vec3) { return 3.0f; });
+    EXPECT_EQ(sphere.triangleCount(), 48u);
+    expectOutwardFacing(sphere, {0, 0, 0});
+}
+
+TEST(GeneratorShapes, DiscIsAFanFacingItsFrameWithItsTextureTurned) {
+    Mesh disc, turned;
+    const UVRect rect{{0.5f, 0.25f}, {0.25f, 0.25f}};
+    glm::mat4 frame = frameAlong({1, 2, 3}, {1, 0, 0});
+    addDisc(disc, frame, 0.5f, 8, rect);
+    addDisc(turned, frame, 0.5f, 8, rect, 0.3f);
+    ASSERT_EQ(disc.triangleCount(), 6u);
+    expectOutwardFacing(disc, {0, 2, 3});
+    for (const Vertex& v : disc.vertices) {
+        EXPECT_NEAR(v.position.x, 1.0f, 1e-6f);
+        EXPECT_NEAR(glm::length(glm::vec2(v.position.y - 2.0f, v.position.z - 3.0f)), 0.5f, 1e-5f);
+        EXPECT_NEAR(glm::length(v.uv - rect.map({0.5f, 0.5f})), 0.125f, 1e-5f);  // on the inscribed circle
+    }
+    // Turning moves the corners and their texture together: the texture stays put on the disc.
+    const glm::mat4 toFrame = glm::inverse(frame);
+    for (size_t i = 0; i < turned.vertices.size(); ++i) {
+        const Vertex& v = turned.vertices[i];
+        glm::vec2 fromCentre = glm::vec2(toFrame * glm::vec4(v.position, 1.0f)) / 0.5f;
+        glm::vec2 inRect = (v.uv - rect.map({0.5f, 0.5f})) / 0.125f;
+        EXPECT_LT(glm::length(fromCentre - inRect), 1e-4f) << i;
+        EXPECT_GT(glm::length(v.position - disc.vertices[i].position), 0.05f) << i;
+    }
+}
+
+TEST(GeneratorShapes, BoxWithoutUndersideHasNoFaceLookingDown) {
+    Mesh box;
+    addBox(box, {-1, 0, -1}, {1, 1, 1}, 0.0f, {}, glm::mat4(1.0f), false);
+    EXPECT_EQ(box.triangleCount(), 10u);
+    for (const Vertex& v : box.vertices) EXPECT_GT(v.normal.y, -0.5f);
 }
 
 TEST(GeneratorShapes, MirroringKeepsFacesOutward) {

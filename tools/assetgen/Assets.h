@@ -9,23 +9,18 @@
 
 #include "Image.h"
 #include "Mesh.h"
+#include "game/Terrain.h"
 
 // Light 1 of the game: directional, from (350, 70, 350), orange.
 inline glm::vec3 sunDirection() { return glm::normalize(glm::vec3(350.0f, 70.0f, 350.0f)); }
 
-// The collision heightmap exactly as the game decodes and reads it.
-struct Terrain {
-    static constexpr int size = 1500;
-    std::vector<uint8_t> blue;  // FreeImage rows: row 0 is the bottom scan line
-    int width = 0;
-    int height = 0;
-
-    // The game's lookup: -1 outside the usable pixels, else the parabola of the grey value.
-    float heightAt(float x, float z) const;
-    // The same formula with the pixel clamped into the image: the mesh's borders.
-    float heightClamped(float x, float z) const;
-    static float heightOfGrey(int c);
-};
+// The collision heightmap is held in the game's own Terrain, decoded from the
+// JPEG the generator wrote, so every height the generator uses (ground mesh,
+// routes, key art) is the one the game computes.
+inline constexpr int heightmapSize = 1500;
+// The game refuses the image's first row and column and everything beyond; the
+// ground mesh's rim takes the height of the nearest pixel instead.
+float heightNearest(const Terrain& heightmap, float x, float z);
 
 // Where the landmarks stand, so routes can steer around and past them.
 inline glm::vec2 radarDomePosition() { return {-500.0f, -500.0f}; }
@@ -33,9 +28,9 @@ inline glm::vec2 landmarkRockPosition() { return {700.0f, -700.0f}; }
 
 // Terrain and level files: heightmap, ground mesh and sand, routes.
 Terrain generateTerrain(const std::string& assets);
-void generateGround(const Terrain& terrain, const std::string& assets);
+void generateGround(const Terrain& heightmap, const std::string& assets);
 // Writes both route files; returns the player's route (world units).
-std::vector<glm::vec3> generateRoutes(const Terrain& terrain, const std::string& assets);
+std::vector<glm::vec3> generateRoutes(const Terrain& heightmap, const std::string& assets);
 
 // Sky: the function of direction shared by the cube faces, the dome's
 // reflection map and the screens.
@@ -48,7 +43,7 @@ void generateDuck(const std::string& assets);
 void generateDrone(const std::string& assets);
 void generateGameObjects(const std::string& assets);  // projectile, explosion, cannon, marble box
 void generateScenery(const std::string& assets);      // rock, radar dome, dust cloud, fireball
-void generateScreens(const std::string& assets, const Terrain& terrain);
+void generateScreens(const std::string& assets, const Terrain& heightmap);
 void copyFont(const std::string& assets);
 
 // Preview sheets of everything generated under `assets`.

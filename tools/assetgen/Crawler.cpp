@@ -16,12 +16,12 @@ namespace {
 // Atlas regions (texture space, v upwards).
 const UVRect trackRect{{0.0f, 0.0f}, {0.125f, 1.0f}};  // full height: the tread repeats along v
 const UVRect wheelRect{{0.125f, 0.75f}, {0.25f, 0.25f}};
-const UVRect rubberRect{{0.375f, 0.75f}, {0.125f, 0.25f}};
 const UVRect lampRect{{0.5f, 0.75f}, {0.125f, 0.25f}};
 const UVRect panelRect{{0.125f, 0.25f}, {0.5f, 0.5f}};
 const UVRect turretRect{{0.625f, 0.5f}, {0.375f, 0.5f}};
 const UVRect darkRect{{0.625f, 0.25f}, {0.375f, 0.25f}};
-const UVRect lowerRect{{0.125f, 0.0f}, {0.5f, 0.25f}};
+const UVRect gearSideRect{{0.125f, 0.0f}, {0.5f, 0.125f}};  // the side of a track unit, painted
+const UVRect lowerRect{{0.125f, 0.125f}, {0.5f, 0.125f}};
 const UVRect deckRect{{0.625f, 0.0f}, {0.375f, 0.25f}};
 
 const float trackLength = 2.75f;   // half distance between idler and sprocket centres
@@ -65,6 +65,78 @@ Surface armour(glm::vec2 local, glm::vec2 cells, uint32_t seed) {
     return {c, height};
 }
 
+// The wheels of one side, in the (z, y) plane of the track: idler and sprocket
+// at the ends, four road wheels along the bottom run.
+struct Wheel {
+    float z, y, radius;
+};
+const float roadWheelY = trackCentreY - trackRadius + trackThickness + 0.5f;
+const Wheel wheels[] = {{-trackLength, trackCentreY, 0.6f}, {-1.65f, roadWheelY, 0.5f}, {-0.55f, roadWheelY, 0.5f},
+                        {0.55f, roadWheelY, 0.5f},          {1.65f, roadWheelY, 0.5f},  {trackLength, trackCentreY, 0.6f}};
+
+// Distance along the track loop (from the rear end of the bottom run, forwards
+// along it) of the loop point nearest to (z, y), and how far inside the loop's
+// outer surface (z, y) lies.
+glm::vec2 loopCoordinates(float z, float y) {
+    const float l = trackLength, r = trackRadius, pi = glm::pi<float>();
+    glm::vec2 p(z, y - trackCentreY);
+    float depth = r - glm::length(p - glm::vec2(std::clamp(z, -l, l), 0.0f));
+    float along;
+    if (z >= l) along = 2.0f * l + r * (std::atan2(p.y, p.x - l) + 0.5f * pi);
+    else if (z <= -l) along = 4.0f * l + pi * r + r * glm::mod(std::atan2(p.y, p.x + l) - 0.5f * pi, 2.0f * pi);
+    else if (p.y < 0.0f) along = z + l;
+    else along = 2.0f * l + pi * r + (l - z);
+    return {along, depth};
+}
+
+// The outer side of a track unit, which the model draws as one flat plate
+// inside the belt: the edges of the links round the rim, and in the recess the
+// suspension arms, return rollers and deep shade where the wheels sit.
+Surface gearSide(glm::vec2 local) {
+    const float l = trackLength, r = trackRadius;
+    float z = -l - r + local.x * 2.0f * (l + r), y = trackCentreY - r + local.y * 2.0f * r;
+    glm::vec2 loop = loopCoordinates(z, y);
+    float n = fbm(glm::vec2(z, y) * 3.0f, 160, 3);
+    if (loop.y < trackThickness) {
+        // Link edges: dull steel, a dark joint between links, a bright pin.
+        float link = glm::fract(loop.x / linkLength());
+        glm::vec3 steel = hexColour(0x403C36) * (0.8f + 0.4f * n);
+        Surface s{steel, 0.8f};
+        if (link < 0.1f || link > 0.95f) s = {hexColour(0x121110), 0.3f};
+        if (std::fabs(link - 0.5f) < 0.1f && std::fabs(loop.y - trackThickness * 0.5f) < 0.04f) s = {hexColour(0x8A857C), 1.0f};
+        s.colour = glm::mix(s.colour, hexColour(0x8A7458), 0.3f * smoothstep01(0.2f, 0.0f, y));
+        return s;
+    }
+    // The recess: darker the deeper inside, with dust caked low down.
+    float deep = smoothstep01(trackThickness, 0.6f, loop.y);
+    glm::vec3 c = glm::mix(hexColour(0x34382A), hexColour(0x15160F), deep) * (0.85f + 0.3f * n);
+    float height = 0.2f;
+    // Return rollers under the top run and arms from each road wheel's hub.
+    for (float rz : {-1.1f, 1.1f}) {
+        if (glm::length(glm::vec2(z - rz, y - (trackCentreY + r - trackThickness - 0.17f))) < 0.15f) {
+            c = hexColour(0x4C5434) * (0.8f + 0.3f * n);
+            height = 0.7f;
+        }
+    }
+    for (const Wheel& w : wheels) {
+        if (w.radius > 0.55f) continue;
+        glm::vec2 a(w.z, w.y), b(w.z - 0.5f, w.y + 0.42f);
+        glm::vec2 ab = b - a, p(z, y);
+        float t = glm::clamp(glm::dot(p - a, ab) / glm::dot(ab, ab), 0.0f, 1.0f);
+        if (glm::length(p - (a + ab * t)) < 0.09f) {
+            c = hexColour(0x3C4428) * (0.8f + 0.3f * n);
+            height = 0.6f;
+        }
+    }
+    // Shade round every wheel, so the wheel discs stand out from the plate.
+    for (const Wheel& w : wheels) {
+        float d = glm::length(glm::vec2(z - w.z, y - w.y)) - w.radius;
+        if (d > -0.05f) c *= 0.55f + 0.45f * smoothstep01(0.0f, 0.25f, d);
+    }
+    c = glm::mix(c, hexColour(0x7E6A50), 0.3f * smoothstep01(0.5f, 0.0f, y) * fbm(glm::vec2(z, y) * 6.0f, 161, 3));
+    return {c, height};
+}
+
 Surface crawlerSurface(glm::vec2 uv, bool burnt, const TextMask& number) {
     glm::vec2 l;
     Surface s{glm::vec3(0.3f), 0.5f};
@@ -95,8 +167,8 @@ Surface crawlerSurface(glm::vec2 uv, bool burnt, const TextMask& number) {
             float boltAngle = glm::fract(angle / glm::two_pi<float>() * 8.0f);
             if (std::fabs(r - 0.27f) < 0.035f && std::fabs(boltAngle - 0.5f) < 0.12f) s = {hexColour(0x9A9A8A), 1.1f};
         }
-    } else if (inside(uv, rubberRect, l)) {
-        s = {hexColour(0x1C1B1A) * (0.8f + 0.5f * fbm(l * glm::vec2(4.0f, 40.0f), 104, 2)), 0.5f + 0.2f * float(std::fmod(l.y * 40.0f, 1.0f) < 0.5f)};
+    } else if (inside(uv, gearSideRect, l)) {
+        s = gearSide(l);
     } else if (inside(uv, panelRect, l)) {
         s = armour(l, {4.0f, 3.0f}, 110);
     } else if (inside(uv, turretRect, l)) {
@@ -136,6 +208,8 @@ Image crawlerAtlas(bool burnt, Field* relief) {
     Image image(1024, 1024);
     Field height(1024, 1024);
     paintSurface(image, height, [&](glm::vec2 uv) { return crawlerSurface(uv, burnt, number); });
+    // The parts the game places carry no normal map: their relief is painted in.
+    bakeRelief(image, height, 1.5f);
     if (relief) *relief = height;
     return image;
 }
@@ -147,19 +221,20 @@ struct TrackPoint {
     float along;
 };
 
-std::vector<TrackPoint> trackLoop(int arcSegments, int straightSegments) {
+std::vector<TrackPoint> trackLoop(int arcSegments) {
     std::vector<TrackPoint> loop;
     const float l = trackLength, r = trackRadius, cy = trackCentreY;
     auto add = [&](glm::vec2 p, glm::vec2 n) {
         float along = loop.empty() ? 0.0f : loop.back().along + glm::length(p - loop.back().position);
         loop.push_back({p, n, along});
     };
-    for (int i = 0; i < straightSegments; ++i) add({-l + 2.0f * l * float(i) / float(straightSegments), cy - r}, {0, -1});
+    // Each straight run is one segment; the ends are half circles.
+    add({-l, cy - r}, {0, -1});
     for (int i = 0; i < arcSegments; ++i) {
         float a = -glm::half_pi<float>() + glm::pi<float>() * float(i) / float(arcSegments);
         add({l + r * std::cos(a), cy + r * std::sin(a)}, {std::cos(a), std::sin(a)});
     }
-    for (int i = 0; i < straightSegments; ++i) add({l - 2.0f * l * float(i) / float(straightSegments), cy + r}, {0, 1});
+    add({l, cy + r}, {0, 1});
     for (int i = 0; i < arcSegments; ++i) {
         float a = glm::half_pi<float>() + glm::pi<float>() * float(i) / float(arcSegments);
         add({-l + r * std::cos(a), cy + r * std::sin(a)}, {std::cos(a), std::sin(a)});
@@ -168,9 +243,11 @@ std::vector<TrackPoint> trackLoop(int arcSegments, int straightSegments) {
     return loop;
 }
 
-// One track belt between x = inner and x = outer (outer > inner, right side).
-void addTrackBelt(Mesh& mesh, float inner, float outer, float phase, int arcSegments, int straightSegments) {
-    std::vector<TrackPoint> loop = trackLoop(arcSegments, straightSegments);
+// One track belt between x = inner and x = outer (outer > inner, right side):
+// the tread face, and with `solid` also its flanks and inner running surface
+// (a belt lying loose shows them; one round its wheels hides them).
+void addTrackBelt(Mesh& mesh, float inner, float outer, float phase, int arcSegments, bool solid) {
+    std::vector<TrackPoint> loop = trackLoop(arcSegments);
     // Links scroll along the belt by `phase` links per frame; 46 links close the loop exactly.
     float vPerUnit = 1.0f / (linkLength() * float(linksPerTexture));
     float vShift = phase / float(linksPerTexture);
@@ -181,39 +258,43 @@ void addTrackBelt(Mesh& mesh, float inner, float outer, float phase, int arcSegm
     for (size_t i = 0; i + 1 < loop.size(); ++i) {
         const TrackPoint &a = loop[i], &b = loop[i + 1];
         glm::vec3 na(0, a.normal.y, a.normal.x), nb(0, b.normal.y, b.normal.x);
-        // Tread face, both flanks, and the inner running surface.
         mesh.facingQuad(at(a, inner, 0, na, 0), at(a, outer, 0, na, 1), at(b, outer, 0, nb, 1), at(b, inner, 0, nb, 0));
+        if (!solid) continue;
         mesh.facingQuad(at(a, outer, 0, {1, 0, 0}, 0.9f), at(a, outer, trackThickness, {1, 0, 0}, 1), at(b, outer, trackThickness, {1, 0, 0}, 1), at(b, outer, 0, {1, 0, 0}, 0.9f));
         mesh.facingQuad(at(a, inner, 0, {-1, 0, 0}, 0.9f), at(a, inner, trackThickness, {-1, 0, 0}, 1), at(b, inner, trackThickness, {-1, 0, 0}, 1), at(b, inner, 0, {-1, 0, 0}, 0.9f));
         mesh.facingQuad(at(a, inner, trackThickness, -na, 0.1f), at(a, outer, trackThickness, -na, 0.9f), at(b, outer, trackThickness, -nb, 0.9f), at(b, inner, trackThickness, -nb, 0.1f));
     }
 }
 
-struct GearDetail {
-    int arcSegments = 6;
-    int straightSegments = 2;
-    int wheelSegments = 10;
-};
+const int trackArcSegments = 5;
+const int wheelSides = 8;
 
-// Tracks and road wheels of the right side; the left side is its mirror image.
-Mesh runningGearSide(float phase, const GearDetail& detail) {
+// Track and wheels of the right side; the left side is its mirror image. The
+// belt's side, the recess and the suspension are one painted plate, and the
+// wheels flat discs just proud of it: from any distance the game shows a
+// crawler at, that reads as running gear for a fraction of the triangles.
+Mesh runningGearSide(float phase) {
     Mesh side;
     const float inner = 1.4f, outer = 2.5f;
-    addTrackBelt(side, inner, outer, phase, detail.arcSegments, detail.straightSegments);
+    addTrackBelt(side, inner, outer, phase, trackArcSegments, false);
+    std::vector<TrackPoint> loop = trackLoop(trackArcSegments);
+    loop.pop_back();
+    const float l = trackLength, r = trackRadius;
+    auto plateCorner = [&](const TrackPoint& p) {
+        glm::vec2 local((p.position.x + l + r) / (2.0f * (l + r)), (p.position.y - (trackCentreY - r)) / (2.0f * r));
+        return Vertex{{outer, p.position.y, p.position.x}, {1, 0, 0}, gearSideRect.map(local)};
+    };
+    for (size_t i = 1; i + 1 < loop.size(); ++i) side.facingTriangle(plateCorner(loop[0]), plateCorner(loop[i]), plateCorner(loop[i + 1]));
     // Wheels turn with the belt: a third of a link of travel per frame.
-    struct Wheel { float z, y, r; };
-    const float roadY = trackCentreY - trackRadius + trackThickness + 0.5f;
-    const Wheel wheels[] = {{-trackLength, trackCentreY, 0.6f}, {-1.65f, roadY, 0.5f}, {-0.55f, roadY, 0.5f},
-                            {0.55f, roadY, 0.5f}, {1.65f, roadY, 0.5f}, {trackLength, trackCentreY, 0.6f}};
     for (const Wheel& w : wheels) {
-        float turn = phase * linkLength() / w.r;
-        addCylinder(side, frameAlong({inner + 0.12f, w.y, w.z}, {1, 0, 0}), w.r, w.r, outer - inner - 0.2f, detail.wheelSegments,
-                    rubberRect, wheelRect, false, true, turn);
+        float turn = phase * linkLength() / w.radius;
+        addDisc(side, frameAlong({outer + 0.03f, w.y, w.z}, {1, 0, 0}), w.radius, wheelSides, wheelRect, turn);
     }
     return side;
 }
 
-// The lower hull between the tracks: a prism with a sloped bow and stern.
+// The lower hull between the tracks: a prism with a sloped bow and stern (its
+// flat underside is never seen).
 void addLowerHull(Mesh& mesh) {
     const std::vector<glm::vec2> profile = {{-2.9f, 0.45f}, {2.9f, 0.45f}, {3.5f, 1.45f}, {3.5f, 2.5f}, {-3.3f, 2.5f}, {-3.45f, 1.4f}};
     const glm::vec3 centre(0.0f, 1.5f, 0.0f);
@@ -222,26 +303,27 @@ void addLowerHull(Mesh& mesh) {
         for (glm::vec2 p : profile) cap.push_back({x, p.y, p.x});
         addPolygon(mesh, cap, centre, lowerRect, 1.0f / 7.0f);
     }
-    for (size_t i = 0; i < profile.size(); ++i) {
+    for (size_t i = 1; i < profile.size(); ++i) {
         glm::vec2 a = profile[i], b = profile[(i + 1) % profile.size()];
         addPolygon(mesh, {{-1.4f, a.y, a.x}, {1.4f, a.y, a.x}, {1.4f, b.y, b.x}, {-1.4f, b.y, b.x}}, centre, lowerRect, 1.0f / 7.0f);
     }
-    // Tow hooks on the bow.
-    for (float x : {-0.9f, 0.9f}) addBox(mesh, {x - 0.12f, 1.0f, 3.1f}, {x + 0.12f, 1.25f, 3.45f}, 0.0f, darkRect);
 }
 
-void addRunningGear(Mesh& mesh, float phase, const GearDetail& detail, bool withAntenna) {
-    Mesh side = runningGearSide(phase, detail);
+void addFender(Mesh& mesh, float side) {
+    addBox(mesh, {side > 0.0f ? 1.3f : -2.6f, 1.68f, -3.55f}, {side > 0.0f ? 2.6f : -1.3f, 1.8f, 3.55f}, 0.0f, panelRect, glm::mat4(1.0f), false);
+}
+
+void addRunningGear(Mesh& mesh, float phase, bool withAntenna) {
+    Mesh side = runningGearSide(phase);
     mesh.append(side);
     mesh.append(side, glm::scale(glm::mat4(1.0f), glm::vec3(-1.0f, 1.0f, 1.0f)));
-    // Lower hull between the tracks, and the fenders over them.
     addLowerHull(mesh);
-    addBox(mesh, {1.3f, 1.68f, -3.55f}, {2.6f, 1.8f, 3.55f}, 0.0f, panelRect);
-    addBox(mesh, {-2.6f, 1.68f, -3.55f}, {-1.3f, 1.8f, 3.55f}, 0.0f, panelRect);
+    addFender(mesh, 1.0f);
+    addFender(mesh, -1.0f);
     if (withAntenna) {
         // The whip makes the base's box tall enough that shots at the hull count.
-        addCylinder(mesh, frameAlong({1.75f, 1.8f, -3.0f}, {0, 1, 0}), 0.13f, 0.1f, 0.45f, 6, darkRect, darkRect, false, true);
-        addCylinder(mesh, frameAlong({1.75f, 2.25f, -3.0f}, {0, 1, 0}), 0.04f, 0.012f, 5.0f, 4, darkRect, darkRect, false, false);
+        addBox(mesh, {1.63f, 1.8f, -3.12f}, {1.87f, 2.25f, -2.88f}, 0.0f, darkRect, glm::mat4(1.0f), false);
+        addCylinder(mesh, frameAlong({1.75f, 2.25f, -3.0f}, {0, 1, 0}), 0.04f, 0.012f, 5.0f, 3, darkRect, darkRect, false, false);
     }
 }
 
@@ -254,19 +336,19 @@ void addBody(Mesh& mesh, const glm::mat4& turretPose, bool detailed) {
         for (glm::vec2 p : profile) cap.push_back({x, p.y, p.x});
         addPolygon(mesh, cap, {0.0f, 2.8f, 0.0f}, panelRect, 1.0f / 7.0f);
     }
-    for (size_t i = 0; i < profile.size(); ++i) {
+    for (size_t i = 1; i < profile.size(); ++i) {  // the underside sits on the base
         glm::vec2 a = profile[i], b = profile[(i + 1) % profile.size()];
-        if (i == 0) continue;  // the underside sits on the base
         addPolygon(mesh, {{-2.35f, a.y, a.x}, {2.35f, a.y, a.x}, {2.35f, b.y, b.x}, {-2.35f, b.y, b.x}}, {0.0f, 2.8f, 0.0f}, panelRect, 1.0f / 7.0f);
     }
-    addBox(mesh, {-1.6f, 3.1f, -3.1f}, {1.6f, 3.22f, -1.7f}, 0.0f, deckRect);
+    const glm::mat4 none(1.0f);
+    addBox(mesh, {-1.6f, 3.1f, -3.1f}, {1.6f, 3.22f, -1.7f}, 0.0f, deckRect, none, false);
     // Headlamps on the glacis and stowage bins on the flanks.
     for (float x : {-1.7f, 1.7f}) {
-        addCylinder(mesh, frameAlong({x, 2.85f, 2.95f}, {0.0f, 0.35f, 1.0f}), 0.17f, 0.17f, 0.2f, 8, darkRect, lampRect, false, true);
-        if (detailed) addBox(mesh, {x > 0 ? 1.95f : -2.5f, 2.55f, -2.6f}, {x > 0 ? 2.5f : -1.95f, 3.0f, -0.8f}, 0.06f, panelRect);
+        addCylinder(mesh, frameAlong({x, 2.85f, 2.95f}, {0.0f, 0.35f, 1.0f}), 0.17f, 0.17f, 0.2f, 6, darkRect, lampRect, false, true);
+        if (detailed) addBox(mesh, {x > 0 ? 1.95f : -2.5f, 2.55f, -2.6f}, {x > 0 ? 2.5f : -1.95f, 3.0f, -0.8f}, 0.0f, panelRect, none, false);
     }
     if (detailed) {
-        for (float x : {-1.0f, 1.0f}) addCylinder(mesh, frameAlong({x, 2.8f, -3.3f}, {0, -0.2f, -1}), 0.15f, 0.15f, 0.3f, 6, darkRect, darkRect, false, true);
+        for (float x : {-1.0f, 1.0f}) addCylinder(mesh, frameAlong({x, 2.8f, -3.3f}, {0, -0.2f, -1}), 0.15f, 0.15f, 0.3f, 4, darkRect, darkRect, false, true);
     }
 
     // Turret: a sloped, faceted shell, longer than wide.
@@ -277,15 +359,18 @@ void addBody(Mesh& mesh, const glm::mat4& turretPose, bool detailed) {
     Mesh turretAligned;
     turretAligned.append(turret, glm::rotate(glm::mat4(1.0f), glm::half_pi<float>(), glm::vec3(0, 1, 0)));
     turret = turretAligned;
-    addBox(turret, {-0.55f, 3.35f, 1.45f}, {0.55f, 3.95f, 2.05f}, 0.1f, panelRect);  // mantlet
-    addCylinder(turret, frameAlong({0.0f, 3.65f, 2.0f}, {0, 0, 1}), 0.17f, 0.15f, 3.4f, 8, darkRect, darkRect, false, false);
-    addCylinder(turret, frameAlong({0.0f, 3.65f, 5.1f}, {0, 0, 1}), 0.25f, 0.25f, 0.5f, 8, darkRect, darkRect, true, true);
-    addCylinder(turret, frameAlong({-0.5f, 4.1f, -0.5f}, {0, 1, 0}), 0.42f, 0.38f, 0.32f, 8, turretRect, darkRect, false, true);
+    addBox(turret, {-0.55f, 3.35f, 1.45f}, {0.55f, 3.95f, 2.05f}, 0.0f, panelRect);  // mantlet
+    addCylinder(turret, frameAlong({0.0f, 3.65f, 2.0f}, {0, 0, 1}), 0.17f, 0.15f, 3.4f, 6, darkRect, darkRect, false, false);
+    addCylinder(turret, frameAlong({0.0f, 3.65f, 5.1f}, {0, 0, 1}), 0.25f, 0.25f, 0.5f, 6, darkRect, darkRect, false, true);
+    addCylinder(turret, frameAlong({-0.5f, 4.1f, -0.5f}, {0, 1, 0}), 0.42f, 0.38f, 0.32f, 6, turretRect, darkRect, false, true);
     if (detailed) {
-        addCylinder(turret, frameAlong({0.55f, 4.25f, -0.2f}, {0, 0, 1}), 0.05f, 0.05f, 1.1f, 4, darkRect, darkRect, false, false);
-        for (float x : {-1.0f, 1.0f})
-            for (int k = 0; k < 3; ++k)
-                addCylinder(turret, frameAlong({x * 1.35f, 3.55f + 0.16f * float(k), 1.0f}, {x * 0.4f, 0.5f, 1.0f}), 0.07f, 0.07f, 0.35f, 5, darkRect, darkRect, false, true);
+        addCylinder(turret, frameAlong({0.55f, 4.25f, -0.2f}, {0, 0, 1}), 0.05f, 0.05f, 1.1f, 3, darkRect, darkRect, false, false);
+        // Smoke dischargers: one block either side of the mantlet.
+        for (float x : {-1.0f, 1.0f}) {
+            glm::mat4 rack = glm::translate(glm::mat4(1.0f), glm::vec3(x * 1.3f, 3.7f, 1.05f)) * glm::rotate(glm::mat4(1.0f), x * 0.35f, glm::vec3(0, 1, 0)) *
+                             glm::rotate(glm::mat4(1.0f), -0.45f, glm::vec3(1, 0, 0));
+            addBox(turret, {-0.12f, -0.25f, -0.18f}, {0.12f, 0.25f, 0.18f}, 0.0f, darkRect, rack);
+        }
     }
     mesh.append(turret, turretPose);
 }
@@ -297,11 +382,10 @@ Material crawlerMaterial(const std::string& texture) {
 }  // namespace
 
 void generateCrawlers(const std::string& assets) {
-    GearDetail full;
     const char* baseNames[3] = {"MGCrawler_Base", "MGCrawler_Base1", "MGCrawler_Base3"};
     for (int frame = 0; frame < 3; ++frame) {
         Mesh base;
-        addRunningGear(base, float(frame) / 3.0f, full, true);
+        addRunningGear(base, float(frame) / 3.0f, true);
         writeObj(base, assets, baseNames[frame], crawlerMaterial("MGCrawlerMetal.jpg"));
     }
     Mesh body;
@@ -309,24 +393,29 @@ void generateCrawlers(const std::string& assets) {
     writeObj(body, assets, "MGCrawler_Body", crawlerMaterial("MGCrawlerMetal.jpg"));
 
     Mesh whole;
-    addRunningGear(whole, 0.0f, full, true);
+    addRunningGear(whole, 0.0f, true);
     addBody(whole, glm::mat4(1.0f), true);
     writeObj(whole, assets, "MGCrawlerModel03", crawlerMaterial("MGCrawlerMetal.jpg"));
 
     // The wreck: one track thrown off and lying flat, hull slumped, turret knocked askew.
-    GearDetail coarse{4, 1, 7};
     Mesh wreck;
-    Mesh intact = runningGearSide(0.0f, coarse);
+    Mesh intact = runningGearSide(0.0f);
     wreck.append(intact, glm::scale(glm::mat4(1.0f), glm::vec3(-1.0f, 1.0f, 1.0f)));
     glm::mat4 thrown = glm::translate(glm::mat4(1.0f), glm::vec3(3.2f, 0.0f, -0.8f)) *
                        glm::rotate(glm::mat4(1.0f), -1.45f, glm::vec3(0, 0, 1)) * glm::rotate(glm::mat4(1.0f), 0.25f, glm::vec3(1, 0, 0)) *
                        glm::translate(glm::mat4(1.0f), glm::vec3(-2.5f, 0.0f, 0.0f));
     Mesh looseBelt;
-    addTrackBelt(looseBelt, 1.4f, 2.5f, 0.0f, 4, 1);
+    addTrackBelt(looseBelt, 1.4f, 2.5f, 0.0f, 4, true);
     wreck.append(looseBelt, thrown);
+    // Two road wheels torn off with the track lie beside it.
+    for (int k = 0; k < 2; ++k) {
+        glm::vec3 at(4.6f - 1.2f * float(k), 0.0f, 2.2f + 0.9f * float(k));
+        addCylinder(wreck, glm::translate(glm::mat4(1.0f), at) * glm::rotate(glm::mat4(1.0f), 0.6f + 1.3f * float(k), glm::vec3(0, 1, 0)) *
+                               frameAlong({0.0f, 0.0f, 0.0f}, {0.08f, 1.0f, 0.0f}), 0.5f, 0.5f, 0.3f, wheelSides, darkRect, wheelRect, false, true);
+    }
     Mesh hull;
     addLowerHull(hull);
-    addBox(hull, {-2.6f, 1.68f, -3.55f}, {-1.3f, 1.8f, 3.55f}, 0.0f, panelRect);
+    addFender(hull, -1.0f);
     glm::mat4 slump = glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, -0.35f, 0.0f)) * glm::rotate(glm::mat4(1.0f), 0.08f, glm::vec3(0, 0, 1));
     Mesh upper;
     glm::mat4 askew = glm::translate(glm::mat4(1.0f), glm::vec3(0.4f, 4.2f, -0.3f)) * glm::rotate(glm::mat4(1.0f), 0.7f, glm::vec3(0, 1, 0)) *

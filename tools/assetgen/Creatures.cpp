@@ -108,15 +108,15 @@ void generateDuck(const std::string& assets) {
     // Sits on the crawler's base in place of the body: from 2.5 up, about 3.5 long.
     Mesh duck;
     const float base = 2.5f;
-    addBlob(duck, {0.0f, base + 0.612f, -0.15f}, {1.2f, 0.85f, 1.42f}, 18, 10, duckBody, [](glm::vec3 d) {
+    addBlob(duck, {0.0f, base + 0.612f, -0.15f}, {1.2f, 0.85f, 1.42f}, 14, 7, duckBody, [](glm::vec3 d) {
         // Flat bottom, a raised tail behind, fuller chest in front.
         float k = 1.0f;
         if (d.y < -0.3f) k *= glm::mix(1.0f, 0.72f, smoothstep01(-0.3f, -1.0f, d.y));
         k *= 1.0f + 0.35f * std::max(0.0f, -d.z) * std::max(0.0f, d.y + 0.2f);
         return k;
     });
-    addBlob(duck, {0.0f, base + 1.8f, 0.6f}, {0.72f, 0.7f, 0.72f}, 14, 8, duckHead);
-    addBlob(duck, {0.0f, base + 1.67f, 1.38f}, {0.42f, 0.14f, 0.5f}, 10, 5, duckBeak, [](glm::vec3 d) { return 0.6f + 0.4f * smoothstep01(-0.4f, 0.4f, d.z); });
+    addBlob(duck, {0.0f, base + 1.8f, 0.6f}, {0.72f, 0.7f, 0.72f}, 12, 6, duckHead);
+    addBlob(duck, {0.0f, base + 1.67f, 1.38f}, {0.42f, 0.14f, 0.5f}, 8, 3, duckBeak, [](glm::vec3 d) { return 0.6f + 0.4f * smoothstep01(-0.4f, 0.4f, d.z); });
     writeObj(duck, assets, "duck", {"rubberDuck", glm::vec3(0.3f), glm::vec3(0.95f), glm::vec3(0.6f), glm::vec3(0.0f), 64.0f, "duck.jpg"});
     Image texture(512, 512);
     paintUV(texture, duckColour);
@@ -126,42 +126,45 @@ void generateDuck(const std::string& assets) {
 void generateDrone(const std::string& assets) {
     Mesh drone;
     // Central hull: a flattened saucer with a dome on top.
-    addLathe(drone, glm::mat4(1.0f), {{0.0f, -1.1f}, {2.2f, -1.0f}, {3.8f, -0.4f}, {4.1f, 0.1f}, {3.4f, 0.7f}, {2.0f, 1.2f}, {0.8f, 1.55f}, {0.0f, 1.6f}}, 14,
-             droneHull, true);
-    // Four rotor ducts on arms along the diagonals.
+    addLathe(drone, glm::mat4(1.0f), {{0.0f, -0.9f}, {3.0f, -0.7f}, {4.1f, 0.0f}, {2.6f, 1.0f}, {0.0f, 1.55f}}, 10, droneHull, true);
+    // Four rotor ducts on the diagonals, carried by two beams that cross under the dome.
     const float podDistance = 9.4f;
     for (int i = 0; i < 4; ++i) {
         float a = tau * (float(i) + 0.5f) / 4.0f;
         glm::vec3 pod(std::cos(a) * podDistance, 0.0f, std::sin(a) * podDistance);
         glm::mat4 at = glm::translate(glm::mat4(1.0f), pod);
-        // A duct: closed ring profile turned about its axis.
-        addLathe(drone, at, {{2.15f, -0.7f}, {2.75f, -0.55f}, {2.95f, 0.2f}, {2.6f, 0.7f}, {2.15f, -0.7f}}, 12, droneDuct, false);
-        // Arm from the hull to the duct.
-        glm::vec3 dir = glm::normalize(pod);
-        addBox(drone, {-0.35f, -0.22f, 0.0f}, {0.35f, 0.22f, podDistance - 5.4f}, 0.08f, droneArm,
-               frameAlong(dir * 3.3f, dir));
-        // Motor hub and two crossed blades.
-        addCylinder(drone, frameAlong(pod + glm::vec3(0, -0.3f, 0), {0, 1, 0}), 0.45f, 0.35f, 0.6f, 8, droneArm, droneEye, false, true);
+        // A duct: flat underside, upright outer wall, flared inner wall.
+        addLathe(drone, at, {{2.2f, -0.6f}, {2.85f, -0.45f}, {2.75f, 0.6f}, {2.2f, -0.6f}}, 8, droneDuct, false);
+        if (i < 2) {
+            // Square beam from this pod to the opposite one, a flat face on top.
+            addCylinder(drone, frameAlong(pod, -pod), 0.45f, 0.45f, 2.0f * podDistance, 4, droneArm, droneArm, false, false,
+                        glm::quarter_pi<float>());
+        }
+        // Two crossed blades over the beam's end: thin plates, a face up and a face down.
         for (int b = 0; b < 2; ++b) {
             float bladeAngle = float(i) * 0.7f + float(b) * glm::half_pi<float>();
-            glm::mat4 blade = glm::translate(glm::mat4(1.0f), pod + glm::vec3(0, 0.2f, 0)) * glm::rotate(glm::mat4(1.0f), bladeAngle, glm::vec3(0, 1, 0)) *
+            glm::mat4 blade = glm::translate(glm::mat4(1.0f), pod + glm::vec3(0, 0.45f, 0)) * glm::rotate(glm::mat4(1.0f), bladeAngle, glm::vec3(0, 1, 0)) *
                               glm::rotate(glm::mat4(1.0f), 0.18f, glm::vec3(1, 0, 0));
-            addBox(drone, {-2.05f, -0.04f, -0.22f}, {2.05f, 0.04f, 0.22f}, 0.0f, droneBlade, blade);
+            for (float side : {-1.0f, 1.0f}) {
+                Mesh plate;
+                auto corner = [&](float x, float z) {
+                    return Vertex{{x, side * 0.03f, z}, {0, side, 0}, droneBlade.map({x / 4.1f + 0.5f, z / 0.44f + 0.5f})};
+                };
+                plate.facingQuad(corner(-2.05f, -0.22f), corner(2.05f, -0.22f), corner(2.05f, 0.22f), corner(-2.05f, 0.22f));
+                drone.append(plate, blade);
+            }
         }
     }
-    // The sensor eye: a glowing blue half-sphere under the front of the hull.
+    // The sensor eye: a glowing blue dome under the front of the hull.
+    const glm::vec3 eyeCentre(0.0f, -0.6f, 2.6f);
     Mesh eye;
-    addSurface(eye, 10, 4, [](float s, float t) {
-        float azimuth = s * tau, polar = t * glm::half_pi<float>();
-        return glm::vec3(std::sin(azimuth) * std::sin(polar), -std::cos(polar), std::cos(azimuth) * std::sin(polar)) * 0.9f;
-    }, droneEye, false);
-    drone.append(eye, glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, -0.75f, 2.6f)));
-    // Eye texture is a disc: map it by direction rather than by the sphere's grid.
-    size_t first = drone.vertices.size() - eye.vertices.size();
-    for (size_t i = first; i < drone.vertices.size(); ++i) {
-        glm::vec3 d = drone.vertices[i].position - glm::vec3(0.0f, -0.75f, 2.6f);
-        drone.vertices[i].uv = droneEye.map(glm::vec2(d.x, d.z) / 1.8f + 0.5f);
+    addLathe(eye, glm::translate(glm::mat4(1.0f), eyeCentre), {{0.0f, -0.75f}, {0.6f, -0.5f}, {0.9f, 0.0f}}, 8, droneEye, true);
+    // Eye texture is a disc: map it by direction rather than by the lathe's grid.
+    for (Vertex& v : eye.vertices) {
+        glm::vec3 d = v.position - eyeCentre;
+        v.uv = droneEye.map(glm::vec2(d.x, d.z) / 1.8f + 0.5f);
     }
+    drone.append(eye);
     writeObj(drone, assets, "e_drone01", {"drone", glm::vec3(0.2f), glm::vec3(0.8f), glm::vec3(0.6f), glm::vec3(0.0f), 48.0f, "e_drone01.jpg"});
     writeSurfaceMaps(1024, droneSurface, assets + "/e_drone01.jpg", 90, assets + "/DroneNormalMap.jpg", 4.0f, false);
 }

@@ -25,7 +25,7 @@ void generateGameObjects(const std::string& assets) {
     });
 
     // Explosion: a spiky burst about 8 across.
-    Mesh burst = lumpySphere(2, [](glm::vec3 d) {
+    Mesh burst = lumpySphere(icosphereTriangles(2), [](glm::vec3 d) {
         float spikes = std::pow(fbm(d * 3.5f + 10.0f, 501, 2), 3.0f) * 8.0f;
         return 1.8f + 0.6f * fbm(d * 2.0f, 502, 3) + std::min(spikes, 2.3f);
     });

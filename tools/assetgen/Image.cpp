@@ -74,6 +74,17 @@ Image normalMapFromHeight(const Field& heights, float strength, bool wrap) {
     return out;
 }
 
+void bakeRelief(Image& colour, const Field& heights, float strength) {
+    auto h = [&](int x, int y) { return heights.at(std::clamp(x, 0, heights.width - 1), std::clamp(y, 0, heights.height - 1)); };
+    parallelRows(colour.height, [&](int y) {
+        for (int x = 0; x < colour.width; ++x) {
+            // Rising towards the bottom right faces the top-left light.
+            float slope = (h(x + 1, y) - h(x - 1, y) + h(x, y + 1) - h(x, y - 1)) * 0.5f;
+            colour.at(x, y) *= std::clamp(1.0f + strength * slope, 0.6f, 1.4f);
+        }
+    });
+}
+
 namespace {
 FIBITMAP* toBitmap(const Image& image, bool dither) {
     FIBITMAP* bitmap = FreeImage_Allocate(image.width, image.height, 24);

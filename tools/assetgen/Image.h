@@ -49,6 +49,11 @@ void paintUV(Field& field, const std::function<float(glm::vec2)>& value);
 // With `wrap` the borders read across the opposite edge (tiling textures).
 Image normalMapFromHeight(const Field& heights, float strength, bool wrap);
 
+// Shades a colour texture with its own relief, lit from the top left of the
+// picture, so that models drawn without their normal map still show seams,
+// rivets and raised panels. `strength` scales the height change of one texel.
+void bakeRelief(Image& colour, const Field& heights, float strength);
+
 // JPEG with 4:4:4 chroma. `dither` adds a fixed, hashed sub-level noise before
 // rounding so that smooth gradients do not band.
 void writeJpeg(const Image& image, const std::string& path, int quality, bool dither);

@@ -132,7 +132,7 @@ void addPolygon(Mesh& mesh, const std::vector<glm::vec3>& points, glm::vec3 insi
     for (size_t i = 1; i + 1 < ordered.size(); ++i) mesh.triangle(vertex(ordered[0]), vertex(ordered[i]), vertex(ordered[i + 1]));
 }
 
-void addBox(Mesh& mesh, glm::vec3 minCorner, glm::vec3 maxCorner, float bevel, const UVRect& rect, const glm::mat4& transform) {
+void addBox(Mesh& mesh, glm::vec3 minCorner, glm::vec3 maxCorner, float bevel, const UVRect& rect, const glm::mat4& transform, bool underside) {
     Mesh box;
     glm::vec3 c = (minCorner + maxCorner) * 0.5f, h = (maxCorner - minCorner) * 0.5f;
     float extent = std::max({h.x, h.y, h.z}) * 2.0f;
@@ -146,6 +146,7 @@ void addBox(Mesh& mesh, glm::vec3 minCorner, glm::vec3 maxCorner, float bevel, c
     };
     for (int axis = 0; axis < 3; ++axis) {
         for (float sign : {-1.0f, 1.0f}) {
+            if (axis == 1 && sign < 0.0f && !underside) continue;
             int a1 = (axis + 1) % 3, a2 = (axis + 2) % 3;
             std::vector<glm::vec3> face;
             for (auto [p, q] : {std::pair{-1.0f, -1.0f}, {1.0f, -1.0f}, {1.0f, 1.0f}, {-1.0f, 1.0f}}) {
@@ -189,6 +190,20 @@ void addBox(Mesh& mesh, glm::vec3 minCorner, glm::vec3 maxCorner, float bevel, c
         }
     }
     mesh.append(box, transform);
+}
+
+void addDisc(Mesh& mesh, const glm::mat4& frame, float radius, int segments, const UVRect& rect, float turn) {
+    const float tau = glm::two_pi<float>();
+    Mesh disc;
+    auto corner = [&](int i) {
+        float a = float(i) / float(segments) * tau + turn;
+        glm::vec2 c(std::cos(a), std::sin(a));
+        return Vertex{glm::vec3(c * radius, 0.0f), {0, 0, 1}, rect.map(0.5f + 0.5f * c)};
+    };
+    // A fan from the first corner: the texture is an affine map of the plane, so
+    // no centre vertex is needed.
+    for (int i = 1; i + 1 < segments; ++i) disc.triangle(corner(0), corner(i), corner(i + 1));
+    mesh.append(disc, frame);
 }
 
 void addSurface(Mesh& mesh, int columns, int rows, const std::function<glm::vec3(float, float)>& position, const UVRect& rect, bool flip) {
@@ -316,9 +331,29 @@ std::vector<glm::vec3> icosphereTriangles(int subdivisions) {
 // A displaced icosphere with spherical texture coordinates; triangles that
 // straddle the u seam get their coordinates unwrapped so the texture (which
 // tiles in u) stays continuous.
-Mesh lumpySphere(int subdivisions, const std::function<float(glm::vec3)>& radius) {
+std::vector<glm::vec3> cubeSphereTriangles() {
+    const glm::mat3 turn = glm::mat3(glm::rotate(glm::mat4(1.0f), 0.5f, glm::vec3(1, 0, 0)) * glm::rotate(glm::mat4(1.0f), 0.3f, glm::vec3(0, 0, 1)));
+    std::vector<glm::vec3> tris;
+    for (int axis = 0; axis < 3; ++axis) {
+        for (float sign : {-1.0f, 1.0f}) {
+            // (p, q) across the face, each -1, 0 or 1.
+            auto point = [&](float p, float q) {
+                glm::vec3 v;
+                v[axis] = sign;
+                v[(axis + 1) % 3] = p;
+                v[(axis + 2) % 3] = q;
+                return glm::normalize(turn * v);
+            };
+            for (float p : {-1.0f, 1.0f})
+                for (float q : {-1.0f, 1.0f})
+                    for (glm::vec3 v : {point(0, 0), point(p, 0), point(p, q), point(0, 0), point(p, q), point(0, q)}) tris.push_back(v);
+        }
+    }
+    return tris;
+}
+
+Mesh lumpySphere(const std::vector<glm::vec3>& unit, const std::function<float(glm::vec3)>& radius) {
     const float tau = glm::two_pi<float>();
-    std::vector<glm::vec3> unit = icosphereTriangles(subdivisions);
     Mesh mesh;
     for (size_t i = 0; i < unit.size(); i += 3) {
         Vertex v[3];

@@ -50,8 +50,15 @@ glm::mat4 frameAlong(glm::vec3 origin, glm::vec3 direction);
 // projection into `rect`, `texelsPerUnit` of the rectangle per world unit.
 void addPolygon(Mesh& mesh, const std::vector<glm::vec3>& points, glm::vec3 inside, const UVRect& rect, float rectPerUnit);
 
-// An axis-aligned box with chamfered edges (bevel 0 gives a plain box).
-void addBox(Mesh& mesh, glm::vec3 minCorner, glm::vec3 maxCorner, float bevel, const UVRect& rect, const glm::mat4& transform = glm::mat4(1.0f));
+// An axis-aligned box with chamfered edges (bevel 0 gives a plain box). Parts
+// that sit on something leave out their underside (`underside` false).
+void addBox(Mesh& mesh, glm::vec3 minCorner, glm::vec3 maxCorner, float bevel, const UVRect& rect, const glm::mat4& transform = glm::mat4(1.0f),
+            bool underside = true);
+
+// A flat regular polygon of `segments` corners facing the frame's +z, centred on
+// its origin, with a disc texture (the rectangle's inscribed circle) turned by
+// `turn` like the geometry: a wheel seen from the side costs segments - 2 triangles.
+void addDisc(Mesh& mesh, const glm::mat4& frame, float radius, int segments, const UVRect& rect, float turn = 0.0f);
 
 // A parametric surface position(s, t) over [0,1]^2, `columns` x `rows` quads,
 // smooth normals from the surface's derivatives. Texture coordinates run over
@@ -70,10 +77,15 @@ void addLathe(Mesh& mesh, const glm::mat4& frame, const std::vector<glm::vec2>& 
 
 // An icosphere of unit radius, `subdivisions` times split (20 * 4^n triangles).
 std::vector<glm::vec3> icosphereTriangles(int subdivisions);
+// A unit sphere of 48 nearly equal triangles: a cube whose faces are split in
+// eight about their centres, pushed out onto the sphere (and turned so that no
+// corner sits on a pole, where spherical texture coordinates pinch).
+std::vector<glm::vec3> cubeSphereTriangles();
 
-// A displaced icosphere (radius as a function of direction) with spherical
-// texture coordinates, unwrapped across the seam; needs a texture tiling in u.
-Mesh lumpySphere(int subdivisions, const std::function<float(glm::vec3)>& radius);
+// A displaced sphere (radius as a function of direction) over the given unit
+// triangles, with spherical texture coordinates unwrapped across the seam;
+// needs a texture tiling in u.
+Mesh lumpySphere(const std::vector<glm::vec3>& unitTriangles, const std::function<float(glm::vec3)>& radius);
 
 struct Material {
     std::string name;

@@ -67,7 +67,7 @@ float distanceToRoute(glm::vec2 p, const std::vector<glm::vec3>& route) {
 }
 }  // namespace
 
-std::vector<glm::vec3> generateRoutes(const Terrain& terrain, const std::string& assets) {
+std::vector<glm::vec3> generateRoutes(const Terrain& heightmap, const std::string& assets) {
     // The drive: round the west past the radar dome, along the south, up the east
     // flank within sight of the landmark butte and back towards the middle.
     const std::vector<glm::vec2> controls = {
@@ -75,7 +75,7 @@ std::vector<glm::vec3> generateRoutes(const Terrain& terrain, const std::string&
         {-230.0f, -480.0f}, {30.0f, -400.0f}, {260.0f, -480.0f}, {470.0f, -390.0f}, {545.0f, -160.0f},
         {430.0f, 60.0f}, {200.0f, 130.0f}};
     std::vector<glm::vec3> route;
-    for (glm::vec2 p : resample(controls, 10.0f, false)) route.push_back({p.x, terrain.heightAt(p.x, p.y) + 2.0f, p.y});
+    for (glm::vec2 p : resample(controls, 10.0f, false)) route.push_back({p.x, heightmap.heightAt(p.x, p.y) + 2.0f, p.y});
 
     std::ostringstream player;
     player << "# Sandlark player route: world units, 2 above the ground\n";
@@ -122,7 +122,7 @@ std::vector<glm::vec3> generateRoutes(const Terrain& terrain, const std::string&
         }
         if (!placed) continue;
         for (glm::vec2 q : loop)
-            crawlers << "v " << formatted(q.x * 10.0f) << " " << formatted(terrain.heightAt(q.x, q.y) * 10.0f) << " " << formatted(q.y * 10.0f) << "\n";
+            crawlers << "v " << formatted(q.x * 10.0f) << " " << formatted(heightmap.heightAt(q.x, q.y) * 10.0f) << " " << formatted(q.y * 10.0f) << "\n";
         crawlers << "g route" << (written + 1) << "\n";
         ++written;
     }

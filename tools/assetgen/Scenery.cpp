@@ -44,16 +44,17 @@ void generateScenery(const std::string& assets) {
     // (the same at every height, so cliffs stay vertical).
     auto outline = [](float angle, float y) {
         float a = angle / tau;
-        float lobes = fbm(glm::vec2(a * 6.0f, 0.0f), 801, 3, 6);
-        float skirt = fbm(glm::vec2(a * 12.0f, y * 0.05f), 802, 2, 12);
+        // Lobes no finer than the twelve columns can carry.
+        float lobes = fbm(glm::vec2(a * 3.0f, 0.0f), 801, 2, 3);
+        float skirt = fbm(glm::vec2(a * 6.0f, y * 0.05f), 802, 2, 6);
         // Buttresses and alcoves shift a little from one cliff band to the next.
-        float bands = fbm(glm::vec2(a * 10.0f, y * 0.025f), 803, 2, 10);
-        return 0.78f + 0.3f * lobes + 0.08f * bands + (y < 30.0f ? 0.12f * skirt : 0.0f);
+        float bands = fbm(glm::vec2(a * 5.0f, y * 0.025f), 803, 2, 5);
+        return 0.8f + 0.3f * lobes + 0.1f * bands + (y < 30.0f ? 0.12f * skirt : 0.0f);
     };
     Mesh rock;
     addLathe(rock, glm::mat4(1.0f),
-             {{40.0f, 0.0f}, {35.0f, 9.0f}, {30.0f, 20.0f}, {28.5f, 58.0f}, {25.5f, 61.0f}, {25.0f, 110.0f}, {23.0f, 117.0f}, {0.0f, 120.0f}},
-             16, {}, false, outline);
+             {{41.0f, 0.0f}, {30.0f, 20.0f}, {28.5f, 58.0f}, {25.5f, 61.0f}, {24.0f, 114.0f}, {0.0f, 118.0f}},
+             12, {}, false, outline);
     // Strata follow height, not the distance along the profile.
     for (Vertex& v : rock.vertices) v.uv.y = v.position.y / 120.0f;
     float reach = 0.0f;
@@ -66,17 +67,19 @@ void generateScenery(const std::string& assets) {
 
     // Radar dome: a white sphere cap on a ring base, about 100 wide and 75 tall.
     Mesh dome;
-    std::vector<glm::vec2> profile = {{50.0f, 0.0f}, {50.0f, 9.0f}, {48.5f, 10.0f}, {48.5f, 13.0f}};
+    // Twenty-four columns, one per radome panel, keep the outline round at any
+    // distance the player passes it; the panel seams are in the texture.
+    std::vector<glm::vec2> profile = {{50.0f, 0.0f}, {50.0f, 10.0f}, {48.5f, 13.0f}};
     const float centreY = 27.0f, radius = 48.0f;
     float startAngle = std::asin((13.0f - centreY) / radius);
-    for (int i = 0; i <= 14; ++i) {
-        float a = glm::mix(startAngle, glm::half_pi<float>(), float(i) / 14.0f);
+    for (int i = 0; i <= 7; ++i) {
+        float a = glm::mix(startAngle, glm::half_pi<float>(), float(i) / 7.0f);
         profile.push_back({radius * std::cos(a), centreY + radius * std::sin(a)});
     }
     profile.back().x = 0.0f;
     Mesh ring, cap;
-    addLathe(ring, glm::mat4(1.0f), {profile.begin(), profile.begin() + 4}, 36, {{0.0f, 0.0f}, {1.0f, 0.15f}}, false);
-    addLathe(cap, glm::mat4(1.0f), {profile.begin() + 3, profile.end()}, 36, {{0.0f, 0.15f}, {1.0f, 0.85f}}, true);
+    addLathe(ring, glm::mat4(1.0f), {profile.begin(), profile.begin() + 3}, 24, {{0.0f, 0.0f}, {1.0f, 0.15f}}, false);
+    addLathe(cap, glm::mat4(1.0f), {profile.begin() + 2, profile.end()}, 24, {{0.0f, 0.15f}, {1.0f, 0.85f}}, true);
     dome.append(ring);
     dome.append(cap);
     writeObj(dome, dir, "w_radarDome", {"radome", glm::vec3(0.5f), glm::vec3(0.95f), glm::vec3(0.9f), glm::vec3(0.0f), 96.0f, "radarDome.jpg"});
@@ -99,7 +102,7 @@ void generateScenery(const std::string& assets) {
     });
 
     // Dust cloud: soft lumps about 15 across. Fireball: turbulent, about 12 across.
-    Mesh dust = lumpySphere(1, [](glm::vec3 d) { return 6.2f + 1.6f * fbm(d * 1.8f, 1001, 3); });
+    Mesh dust = lumpySphere(cubeSphereTriangles(), [](glm::vec3 d) { return 6.2f + 1.6f * fbm(d * 1.8f, 1001, 3); });
     Mesh dustFlattened;
     dustFlattened.append(dust, glm::scale(glm::mat4(1.0f), glm::vec3(1.0f, 0.75f, 1.0f)));
     writeObj(dustFlattened, dir, "w_dustCloud", {"dust", glm::vec3(0.6f, 0.5f, 0.4f), glm::vec3(0.85f, 0.75f, 0.6f), glm::vec3(0.0f), glm::vec3(0.0f), 2.0f, "dustCloud.jpg"});
@@ -107,7 +110,7 @@ void generateScenery(const std::string& assets) {
         float n = fbm(uv * glm::vec2(6.0f, 4.0f), 1002, 5, 6);
         return glm::mix(hexColour(0xA88A68), hexColour(0xE8D4B4), n);
     });
-    Mesh fire = lumpySphere(1, [](glm::vec3 d) { return 4.8f + 1.8f * fbm(d * 2.6f + 3.0f, 1101, 3); });
+    Mesh fire = lumpySphere(cubeSphereTriangles(), [](glm::vec3 d) { return 4.8f + 1.8f * fbm(d * 2.6f + 3.0f, 1101, 3); });
     writeObj(fire, dir, "e_fireball", {"fire", glm::vec3(1.0f, 0.5f, 0.1f), glm::vec3(1.0f, 0.6f, 0.2f), glm::vec3(0.1f), glm::vec3(1.0f, 0.45f, 0.1f), 4.0f, "fireball.jpg"});
     paintJpeg(dir + "/fireball.jpg", 256, [](glm::vec2 uv) {
         float n = fbm(uv * glm::vec2(6.0f, 5.0f) + fbm(uv * 4.0f, 1102, 3, 4) * 1.5f, 1103, 5, 6);

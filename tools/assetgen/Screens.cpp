@@ -148,11 +148,9 @@ void finish(Image& image, const Shot& shot) {
 Model loadModel(const std::string& assets, const std::string& obj, const std::string& texture) {
     return {readObj(assets + "/" + obj), readImage(assets + "/" + texture)};
 }
-
-float groundAt(const Terrain& terrain, float x, float z) { return terrain.heightAt(x, z); }
 }  // namespace
 
-void generateScreens(const std::string& assets, const Terrain& terrain) {
+void generateScreens(const std::string& assets, const Terrain& heightmap) {
     Model ground = loadModel(assets, "world/st01v002-ground.obj", "world/sand.jpg");
     Model crawler = loadModel(assets, "MGCrawlerModel03.obj", "MGCrawlerMetal.jpg");
     Model wreck = loadModel(assets, "DestroyedMGCrawler01.obj", "DestroyedMGCrawler01.jpg");
@@ -164,7 +162,7 @@ void generateScreens(const std::string& assets, const Terrain& terrain) {
     Model duck = loadModel(assets, "duck.obj", "duck.jpg");
     Model tracks = loadModel(assets, "MGCrawler_Base.obj", "MGCrawlerMetal.jpg");
 
-    auto on = [&](float x, float z, float lift = 0.0f) { return glm::vec3(x, groundAt(terrain, x, z) + lift, z); };
+    auto on = [&](float x, float z, float lift = 0.0f) { return glm::vec3(x, heightmap.heightAt(x, z) + lift, z); };
     // Every shot looks roughly towards the low sun (north-east, +x +z) so that
     // the vehicles stand against the glow.
     std::vector<Shot> shots;

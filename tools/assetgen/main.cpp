@@ -31,10 +31,10 @@ void generateAll(const std::string& assets) {
     };
     std::filesystem::remove_all(assets);
     std::filesystem::create_directories(assets + "/world");
-    Terrain terrain;
-    step("terrain", [&] { terrain = generateTerrain(assets); });
-    step("ground", [&] { generateGround(terrain, assets); });
-    step("routes", [&] { generateRoutes(terrain, assets); });
+    Terrain heightmap;
+    step("terrain", [&] { heightmap = generateTerrain(assets); });
+    step("ground", [&] { generateGround(heightmap, assets); });
+    step("routes", [&] { generateRoutes(heightmap, assets); });
     step("sky", [&] { generateSky(assets); });
     step("crawlers", [&] { generateCrawlers(assets); });
     step("duck", [&] { generateDuck(assets); });
@@ -42,7 +42,7 @@ void generateAll(const std::string& assets) {
     step("objects", [&] { generateGameObjects(assets); });
     step("scenery", [&] { generateScenery(assets); });
     step("font", [&] { copyFont(assets); });
-    step("screens", [&] { generateScreens(assets, terrain); });
+    step("screens", [&] { generateScreens(assets, heightmap); });
     double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("assetgen: wrote %s in %.2f s\n", assets.c_str(), total);
 }

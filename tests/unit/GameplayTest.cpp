@@ -1,0 +1,400 @@
+// The game's rules on a small world in memory: hits and kills, the ground,
+// crawlers firing back, the finish, and every control mode, frame by frame
+// with a scripted keyboard, mouse and clock.
+#include "game/Gameplay.h"
+#include "support/core/ScriptedInput.h"
+#include "support/core/TestWorld.h"
+
+#include <glm/geometric.hpp>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+struct Gameplay : ::testing::Test {
+    TestWorld test;
+    World& world = test.world;
+    GameState state;
+    Settings settings;
+    ScriptedInput input{1.0 / 60.0};
+
+    Gameplay()
+    {
+        settings.screenwidth = 1280;
+        settings.screenheight = 720;
+    }
+
+    // One frame as the loop runs it: events, collisions, then the update.
+    void frame(double seconds = 1.0 / 60.0)
+    {
+        input.pollEvents();
+        collisionStep(world, state, input.time());
+        updateGameplay(world, state, settings, input, static_cast<float>(seconds) * state.timeScale);
+    }
+
+    int countEvents(GameEventKind kind) const
+    {
+        int count = 0;
+        for (const GameEvent& event : world.events)
+            count += event.kind == kind ? 1 : 0;
+        return count;
+    }
+};
+
+// --- Shots against crawlers -------------------------------------------------
+
+TEST_F(Gameplay, AHitDestroysTheCrawlerWithItsWholeSequence)
+{
+    // The box reaches from well below the base to half its height (3.5) above.
+    Crawler& crawler = test.addCrawler({100, 0, 100});
+    test.addShot({100, 2, 100});
+
+    collisionStep(world, state, 10.0);
+
+    EXPECT_TRUE(crawler.destroyed);
+    EXPECT_EQ(crawler.speed, 0.0f);
+    EXPECT_EQ(crawler.basePart.model, &test.meshes.destroyedCrawler);
+    EXPECT_EQ(world.debrisEmitter->particles.objects.size(), 301u);
+    EXPECT_EQ(world.fireballEmitter->particles.objects.size(), 101u);
+    EXPECT_EQ(world.lights[explosionLight].position, glm::vec4(100, 0, 100, 1));
+    EXPECT_EQ(world.lights[explosionLight].attenuation, 0.0001f);
+    EXPECT_EQ(state.killCount, 1);
+    const Camera& camera = *world.currentCamera;
+    EXPECT_TRUE(camera.shaking);
+    EXPECT_EQ(camera.shakeMagnitude, 5);
+    EXPECT_FLOAT_EQ(camera.shakeTime, 0.3f);
+    EXPECT_FALSE(state.levelCompleting);
+    EXPECT_EQ(world.playerWeapon.objects.size(), 1u) << "a hit does not use the shot up";
+    ASSERT_EQ(world.events.size(), 1u);
+    EXPECT_EQ(world.events[0].kind, GameEventKind::Kill);
+    EXPECT_EQ(world.events[0].position, glm::vec3(100, 0, 100));
+}
+
+TEST_F(Gameplay, TheBoxReachesTheFullSizesOfBothOnEveryAxis)
+{
+    // Corners at position - size / 2; apart by less than both full sizes: on x
+    // that is the base's 5 plus the shot's 0.25, from corner to corner; in y
+    // the box ends at half the base's 7 (plus the shot's own reach).
+    struct Case {
+        float dx, dy;
+        bool hit;
+    };
+    for (const Case& c : {Case{2.87f, 3, true}, Case{2.9f, 3, false}, Case{-7.6f, 3, true}, Case{-7.65f, 3, false},
+                          Case{0, 3.85f, true}, Case{0, 3.9f, false}}) {
+        TestWorld fresh;
+        Crawler& crawler = fresh.addCrawler({0, 0, 0});
+        fresh.addShot({c.dx, c.dy, 0});
+        GameState counts;
+        collisionStep(fresh.world, counts, 1.0);
+        EXPECT_EQ(crawler.destroyed, c.hit) << c.dx << ", " << c.dy;
+    }
+}
+
+TEST_F(Gameplay, AWreckCannotBeHitAgain)
+{
+    Crawler& crawler = test.addCrawler({0, 0, 0});
+    test.addShot({0, 3, 0});
+    collisionStep(world, state, 1.0);
+    collisionStep(world, state, 2.0);
+    EXPECT_EQ(state.killCount, 1);
+    EXPECT_EQ(world.debrisEmitter->particles.objects.size(), 301u) << "no second explosion";
+    EXPECT_TRUE(crawler.destroyed);
+}
+
+TEST_F(Gameplay, OneShotThroughTwoOverlappingCrawlersKillsBoth)
+{
+    test.addCrawler({0, 0, 0});
+    test.addCrawler({1, 0, 1});
+    test.addShot({0.5f, 3, 0.5f});
+    collisionStep(world, state, 1.0);
+    EXPECT_TRUE(world.crawlers[0].destroyed);
+    EXPECT_TRUE(world.crawlers[1].destroyed);
+    EXPECT_EQ(state.killCount, 2);
+}
+
+TEST_F(Gameplay, TheLastNeededKillStartsTheFinishWithAShortJolt)
+{
+    world.neededKills = 2;
+    test.addCrawler({0, 0, 0});
+    test.addCrawler({300, 0, 0});
+    state.timeScale = 0.3f; // zoomed in
+    test.addShot({0, 3, 0});
+    collisionStep(world, state, 1.0);
+    EXPECT_FLOAT_EQ(world.currentCamera->shakeTime, 0.09f) << "a shake lasts 0.3 scaled seconds";
+    EXPECT_FALSE(state.levelCompleting);
+
+    test.addShot({300, 3, 0});
+    collisionStep(world, state, 2.0);
+    EXPECT_TRUE(state.levelCompleting);
+    EXPECT_EQ(state.timeScale, 0.05f);
+    EXPECT_EQ(world.currentCamera->shakeTime, 0.015f);
+}
+
+// --- The ground ---------------------------------------------------------------
+
+TEST_F(Gameplay, ShotsUnderTheGroundRaiseDustAndGoWithoutSkippingTheNext)
+{
+    test.addCrawler({500, 0, 500});
+    test.addShot({0, -3, 0});  // below the ground at -2
+    test.addShot({10, -5, 0}); // moves up into the first one's place: must be tested too
+    test.addShot({20, 4, 0});
+    collisionStep(world, state, 1.0);
+    ASSERT_EQ(world.playerWeapon.objects.size(), 1u);
+    EXPECT_EQ(world.playerWeapon.objects[0].position.x, 20.0f);
+    EXPECT_EQ(world.dustEmitter->particles.objects.size(), 2u * 101u);
+    EXPECT_EQ(countEvents(GameEventKind::GroundHit), 2);
+}
+
+TEST_F(Gameplay, EnemyShotsUnderTheGroundVanishWithoutEffect)
+{
+    world.enemyWeapon.objects.emplace_back(&test.meshes.projectile).position = {0, -3, 0};
+    world.enemyWeapon.objects.emplace_back(&test.meshes.projectile).position = {0, 3, 0};
+    collisionStep(world, state, 1.0);
+    ASSERT_EQ(world.enemyWeapon.objects.size(), 1u);
+    EXPECT_EQ(world.enemyWeapon.objects[0].position.y, 3.0f);
+    EXPECT_TRUE(world.dustEmitter->particles.objects.empty());
+}
+
+TEST_F(Gameplay, TheExplosionLightGoesDarkWithTheLastFlame)
+{
+    test.addCrawler({0, 0, 0});
+    test.addShot({0, 3, 0});
+    collisionStep(world, state, 1.0);
+    world.playerWeapon.objects.clear();
+    collisionStep(world, state, 1.1);
+    EXPECT_EQ(world.lights[explosionLight].attenuation, 0.0001f) << "still burning";
+    world.fireballEmitter->particles.objects.clear();
+    collisionStep(world, state, 1.2);
+    EXPECT_EQ(world.lights[explosionLight].attenuation, 10.0f);
+}
+
+// --- Crawlers firing back ---------------------------------------------------
+
+TEST_F(Gameplay, CrawlersFireOnlyBetweenOneAndTwoRangesAndOnlyWhileDriving)
+{
+    struct Case {
+        float distance;
+        bool airmode, destroyed, fires;
+    };
+    for (const Case& c : {Case{100, false, false, false}, Case{150, false, false, true},
+                          Case{200, false, false, false}, Case{150, true, false, false},
+                          Case{300, true, false, true}, Case{150, false, true, false}}) {
+        TestWorld fresh(10, {0, 5, 0}, 0.0f);
+        Crawler& crawler = fresh.addCrawler({c.distance, 5, 0}, 0.0f);
+        crawler.speed = c.destroyed ? 0.0f : 20.0f;
+        crawler.position = {c.distance, 5, 0};
+        Settings flight;
+        flight.airmode = c.airmode;
+        GameState playing;
+        ScriptedInput still;
+        still.jumpClock(0.0, 5.0); // long after the weapon's last shot
+        still.pollEvents();
+        updateGameplay(fresh.world, playing, flight, still, 0.0f);
+        EXPECT_EQ(fresh.world.enemyWeapon.objects.size(), c.fires ? 1u : 0u)
+            << c.distance << (c.airmode ? " flying" : "") << (c.destroyed ? " destroyed" : "");
+    }
+}
+
+// --- Firing -----------------------------------------------------------------
+
+TEST_F(Gameplay, HoldingTheButtonForASecondCountsEveryFrameButFiresFiveShots)
+{
+    // Frames at 1/60, 2/60 ... 60/60 s with the button down; the weapon is ready
+    // at the first and then every 0.2 s: frames 1, 14, 27, 40 and 53.
+    world.playerWeapon.lastSpawn = -1.0;
+    input.holdButton(0.0, 1.001, MouseButton::Left);
+    for (int i = 0; i < 60; ++i)
+        frame();
+    EXPECT_EQ(state.usedAmmo, 60);
+    EXPECT_EQ(countEvents(GameEventKind::PlayerShot), 5);
+    EXPECT_EQ(world.playerWeapon.objects.size(), 5u);
+}
+
+TEST_F(Gameplay, ShotsLeaveFromJustAheadOfThePlayerTowardItsView)
+{
+    input.holdButton(0.0, 10.0, MouseButton::Left);
+    input.jumpClock(0.0, 1.0);
+    frame(0.0);
+    ASSERT_EQ(world.playerWeapon.objects.size(), 1u);
+    const GameObject& shot = world.playerWeapon.objects[0];
+    const Camera& player = world.playerCamera();
+    EXPECT_LT(glm::distance(shot.path[0], player.position + 5.0f * player.forward()), 1e-3f);
+    EXPECT_LT(glm::distance(shot.target, player.position + 1000.0f * player.forward()), 44.0f) << "jitter only";
+    EXPECT_TRUE(world.playerWeapon.firing);
+}
+
+TEST_F(Gameplay, WhileFinishingMouseLookNeitherTurnsNorFires)
+{
+    state.levelCompleting = true;
+    input.holdButton(0.0, 10.0, MouseButton::Left);
+    input.cursorX = 100;
+    input.jumpClock(0.0, 1.0);
+    const float yaw = world.playerCamera().yaw;
+    frame();
+    EXPECT_EQ(world.playerCamera().yaw, yaw);
+    EXPECT_EQ(state.usedAmmo, 0);
+    EXPECT_TRUE(world.playerWeapon.objects.empty());
+    EXPECT_EQ(input.cursorX, 0.0) << "the cursor is still put back";
+}
+
+// --- Pause ------------------------------------------------------------------
+
+TEST_F(Gameplay, PauseFreezesShotsAndCrawlersButTheyAreStillHit)
+{
+    Crawler& crawler = test.addCrawler({0, 0, 60});
+    input.holdKey(0.0, 0.05, Key::P); // released on the fourth frame
+    for (int i = 0; i < 4; ++i)
+        frame();
+    ASSERT_TRUE(state.paused) << "P acts once, when it comes up";
+    const glm::vec3 parked = crawler.position;
+    test.addShot({0, 2, 40});
+    for (int i = 0; i < 30; ++i)
+        frame();
+    EXPECT_EQ(crawler.position, parked);
+    ASSERT_EQ(world.playerWeapon.objects.size(), 1u);
+    EXPECT_EQ(world.playerWeapon.objects[0].position, glm::vec3(0, 2, 40)) << "the shot waits where it was";
+
+    world.playerWeapon.objects[0].position = {0, 2, 60};
+    frame();
+    EXPECT_TRUE(crawler.destroyed) << "the collision step runs while paused";
+}
+
+TEST_F(Gameplay, TheHeadlightFollowsTheViewEvenWhilePaused)
+{
+    state.paused = true;
+    input.cursorX = 200; // 10 degrees to the right
+    frame();
+    frame(); // the headlight follows the view as it was when the frame began
+    const Camera& player = world.playerCamera();
+    EXPECT_EQ(world.lights[headlight].position, glm::vec4(player.position + player.offset - glm::vec3(0, 10, 0), 1));
+    EXPECT_EQ(world.lights[headlight].spotlightDirection, player.forward());
+    EXPECT_FLOAT_EQ(player.yaw, 190.0f);
+}
+
+// --- The finish -------------------------------------------------------------
+
+TEST_F(Gameplay, TheFinishLastsHalfAScaledSecondAndNeverTurnsTheViewInsideOut)
+{
+    Camera& player = world.playerCamera();
+    player.fieldOfView = 30.0f; // the last kill was made zoomed in
+    state.levelCompleting = true;
+    state.timeScale = 0.05f;
+    int frames = 0;
+    input.holdButton(0.0, 100.0, MouseButton::Right); // the zoom button changes nothing now
+    while (!state.levelWon && frames < 2000) {
+        frame();
+        ++frames;
+    }
+    // 0.5 / (0.05 / 60) = 600 frames, about ten real seconds.
+    EXPECT_NEAR(frames, 600, 2);
+    EXPECT_GE(state.completingTimer, 0.5f);
+    EXPECT_EQ(player.fieldOfView, narrowestFieldOfView);
+    EXPECT_EQ(state.timeScale, 0.05f);
+}
+
+// --- Control modes ----------------------------------------------------------
+
+TEST_F(Gameplay, MouseLookTurnsATwentiethOfADegreePerPixelAndZoomsInSlowMotion)
+{
+    input.cursorX = 100;
+    input.cursorY = -40;
+    input.holdButton(0.0, 0.05, MouseButton::Right);
+    frame();
+    const Camera& player = world.playerCamera();
+    EXPECT_FLOAT_EQ(player.yaw, 185.0f);
+    EXPECT_FLOAT_EQ(player.pitch, -2.0f);
+    EXPECT_EQ(input.cursorX, 0.0);
+    EXPECT_EQ(state.timeScale, 0.3f);
+    EXPECT_EQ(player.fieldOfView, 30.0f);
+    for (int i = 0; i < 3; ++i)
+        frame();
+    EXPECT_EQ(state.timeScale, 1.0f);
+    EXPECT_EQ(player.fieldOfView, 60.0f);
+}
+
+TEST_F(Gameplay, PointerAimShootsAtThePointUnderThePointerSeenFromThePlayer)
+{
+    // Far from the world's origin, where aiming from the origin would miss by
+    // hundreds of units.
+    TestWorld far(10, {600, 30, -400}, 10.0f);
+    state.mouseCaptured = false;
+    input.cursorX = 1280 * 0.75; // a quarter of the width right of the centre
+    input.cursorY = 360;
+    input.holdButton(0.0, 10.0, MouseButton::Left);
+    input.jumpClock(0.0, 1.0);
+    input.pollEvents();
+    updateGameplay(far.world, state, settings, input, 0.0f);
+    ASSERT_EQ(far.world.playerWeapon.objects.size(), 1u);
+    const Camera& player = far.world.playerCamera();
+    const glm::vec3 expected = player.position + 10000.0f * player.forward() + (0.25f * 60.0f * 200.0f) * player.right();
+    EXPECT_LT(glm::distance(far.world.playerWeapon.objects[0].target, expected), 44.0f);
+    EXPECT_EQ(state.usedAmmo, 1);
+}
+
+TEST_F(Gameplay, PointerAimTurnsWithTheKeysAndKeepsThePointerInTheWindow)
+{
+    state.mouseCaptured = false;
+    input.holdKey(0.0, 10.0, Key::D);
+    input.holdKey(0.0, 10.0, Key::W);
+    input.cursorX = 5000;
+    input.cursorY = -30;
+    frame(0.1);
+    const Camera& player = world.playerCamera();
+    EXPECT_FLOAT_EQ(player.yaw, 185.0f);
+    EXPECT_FLOAT_EQ(player.pitch, -5.0f);
+    EXPECT_EQ(input.cursorX, 1280.0);
+    EXPECT_EQ(input.cursorY, 0.0);
+}
+
+TEST_F(Gameplay, TheFreeCameraFliesWithTheKeysAndZoomsWithTheWheel)
+{
+    settings.debugmode = true;
+    world.currentCamera = &world.freeCamera();
+    Camera& free = world.freeCamera();
+    const glm::vec3 start = free.position;
+    input.holdKey(0.0, 10.0, Key::W);
+    input.holdKey(0.0, 10.0, Key::X);
+    input.holdKey(0.0, 10.0, Key::Num1);
+    input.holdKey(0.0, 10.0, Key::Num2);
+    input.scroll = 300.0; // 60 degrees narrower: far past the narrowest view
+    frame(0.5);
+    EXPECT_LT(glm::distance(free.position, start + free.forward() * 50.0f + glm::vec3(0, 50, 0)), 1e-3f);
+    EXPECT_EQ(free.fieldOfView, narrowestFieldOfView);
+    EXPECT_EQ(input.scroll, 0.0) << "the wheel turns are used up";
+    EXPECT_EQ(world.lights[spareLight].position, glm::vec4(free.position + free.offset, 1));
+    EXPECT_EQ(world.lights[sunLight].position, glm::vec4(350, 70, 350, 0)) << "key 2 is not read while 1 is down";
+}
+
+TEST_F(Gameplay, KeysSwitchCamerasModesAndLatchPauseAndTheCameraJump)
+{
+    input.holdKey(0.0, 0.02, Key::Num7);
+    frame();
+    EXPECT_TRUE(settings.debugmode);
+    EXPECT_EQ(world.currentCamera, &world.freeCamera());
+    input.holdKey(0.03, 0.05, Key::Num8);
+    frame();
+    frame();
+    EXPECT_FALSE(settings.debugmode);
+    EXPECT_EQ(world.currentCamera, &world.playerCamera());
+
+    input.holdKey(0.06, 0.08, Key::Num6);
+    frame();
+    frame();
+    EXPECT_FALSE(state.mouseCaptured);
+    EXPECT_EQ(input.cursorMode, CursorMode::Normal);
+    input.holdKey(0.1, 0.12, Key::Num5);
+    frame();
+    frame();
+    EXPECT_TRUE(state.mouseCaptured);
+    EXPECT_EQ(input.cursorMode, CursorMode::Disabled);
+
+    const glm::vec3 before = world.playerCamera().position;
+    input.holdKey(0.15, 0.5, Key::Q); // held for many frames: one jump on release
+    for (int i = 0; i < 40; ++i)
+        frame(0.0);
+    EXPECT_EQ(world.playerCamera().position, before + glm::vec3(10, 20, 0));
+}
+
+} // namespace

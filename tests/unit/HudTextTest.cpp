@@ -57,3 +57,55 @@ TEST(HudText, LosingScreenIsHeadedByTimeIsUpAtTwiceTheSize)
 }
 
 } // namespace
+
+TEST(OverlayLines, TogglePressesReadAsTheirLabelsInTurn)
+{
+    // From the start values: sampling 1, mip-mapping 2.
+    EXPECT_STREQ(samplingLabel(2), "nn");
+    EXPECT_STREQ(samplingLabel(3), "bilinear");
+    EXPECT_STREQ(mipmapLabel(3), "off");
+    EXPECT_STREQ(mipmapLabel(4), "nn");
+    EXPECT_STREQ(mipmapLabel(5), "linear");
+    EXPECT_STREQ(onOffLabel(false), "off");
+}
+
+TEST(OverlayLines, PlacesCountsAndNoticesAsThePlayerSeesThem)
+{
+    OverlayState overlay;
+    overlay.killCount = 3;
+    overlay.levelSeconds = 6000.0; // 100 minutes: three digits
+    overlay.toggles.showStatistics = true;
+    overlay.displayFps = 59.0;
+    overlay.now = 20.0;
+    overlay.notices.mipmapToggleTime = 18.5;
+    overlay.notices.transparencyToggleTime = 18.0; // exactly two seconds ago: gone
+    overlay.toggles.mipmapMode = 3;
+    const std::vector<HudLine> lines = overlayLines(overlay, 1280, 720);
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0].text, "3");
+    EXPECT_EQ(lines[0].x, 25.0f);
+    EXPECT_EQ(lines[0].y, 675.0f);
+    EXPECT_EQ(lines[0].color, hudRed);
+    EXPECT_EQ(lines[1].text, "100:00");
+    EXPECT_EQ(lines[1].x, 1160.0f);
+    EXPECT_EQ(lines[2].text, "Frametime (ms): 16");
+    EXPECT_EQ(lines[3].text, "FPS: 59");
+    EXPECT_EQ(lines[3].y, 60.0f);
+    EXPECT_EQ(lines[4].text, "Mip mapping: off");
+    EXPECT_EQ(lines[4].x, 980.0f);
+    EXPECT_EQ(lines[4].y, 90.0f);
+    EXPECT_EQ(lines[5].text, "+");
+    EXPECT_EQ(lines[5].x, 640.0f);
+    EXPECT_EQ(lines[5].y, 360.0f);
+}
+
+TEST(OverlayLines, AFrameRateOfZeroShowsNoInfiniteFrameTime)
+{
+    OverlayState overlay;
+    overlay.toggles.showStatistics = true;
+    overlay.crosshair = false;
+    const std::vector<HudLine> lines = overlayLines(overlay, 641, 481);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[2].text, "Frametime (ms): 0");
+    EXPECT_EQ(lines[3].text, "FPS: 0");
+}

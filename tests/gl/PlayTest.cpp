@@ -1,0 +1,166 @@
+// Whole levels played in-process through the real loop, window and context,
+// with a scripted keyboard, mouse and clock, on a level written by the test:
+// flat ground, the player riding straight along +z, one crawler ahead.
+#include "app/Game.h"
+#include "app/LevelFlow.h"
+#include "app/Startup.h"
+#include "support/core/Process.h"
+#include "support/core/ScriptedInput.h"
+#include "support/gl/ImageFixtures.h"
+
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+GameState& state() { return game().state; }
+World& world() { return game().world; }
+
+// A game directory whose level files and heightmap are the test's own; every
+// other asset is the generated one.
+std::string makeTestLevelDirectory()
+{
+    const fs::path dir = makeScratchDirectory("play");
+    fs::copy(fs::path(SANDLARK_SOURCE_DIR) / "Shaders", dir / "Shaders", fs::copy_options::recursive);
+    const fs::path generated = fs::path(SANDLARK_GAME_DIR) / "Assets";
+    fs::create_directories(dir / "Assets");
+    for (const auto& entry : fs::directory_iterator(generated))
+        if (entry.path().filename() != "world")
+            fs::create_symlink(entry.path(), dir / "Assets" / entry.path().filename());
+        else
+            fs::create_directories(dir / "Assets" / "world");
+    for (const auto& entry : fs::directory_iterator(generated / "world")) {
+        const std::string name = entry.path().filename().string();
+        if (name != "level1c2.obj" && name != "st01v002-pp.obj" && name != "desertHeightmapCollision.jpg")
+            fs::create_symlink(entry.path(), dir / "Assets" / "world" / name);
+    }
+    // Black everywhere: the ground lies at -2 all over the map.
+    writeGreyImage((dir / "Assets/world/desertHeightmapCollision.jpg").string(), 1500, 1500, 0);
+    // One crawler 60 units ahead of the start, driving away along +z (the file
+    // is drawn at ten times the world's scale).
+    writeFile((dir / "Assets/world/level1c2.obj").string(), "v 0 0 600\nv 0 0 5000\ng lone\n");
+    writeFile((dir / "Assets/world/st01v002-pp.obj").string(), "v 0 0 0\nv 0 0 500\n");
+    writeFile((dir / "configuration.txt").string(), "screenwidth 320\nscreenheight 180\n");
+    return dir.string();
+}
+
+class PlayTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        fs::current_path(makeTestLevelDirectory());
+        testing::internal::CaptureStdout();
+        initializeGame();
+        testing::internal::GetCapturedStdout();
+    }
+
+    void SetUp() override
+    {
+        state() = GameState{};
+        game().toggles = RenderToggles{};
+        game().settings.debugmode = false;
+        if (!game().postProcessing.compositeProgram)
+            createRenderTargets();
+        auto owned = std::make_unique<ScriptedInput>(1.0 / 64.0, 5000.0);
+        script = owned.get();
+        game().input = std::move(owned);
+    }
+
+    std::string play()
+    {
+        testing::internal::CaptureStdout();
+        playLevel();
+        return testing::internal::GetCapturedStdout();
+    }
+
+    ScriptedInput* script = nullptr;
+};
+
+// Loading ends at t = 2; Enter at 2.1 starts the level.
+
+TEST_F(PlayTest, AShotKillsTheOnlyCrawlerAndTheSlowFinishWinsTheLevel)
+{
+    bool killed = false, completing = false;
+    int debris = 0, fire = 0;
+    float slowMotion = 0.0f;
+    double wonAt = 0.0;
+    script->holdKey(2.1, 2.2, Key::Enter);
+    script->holdButton(2.5, 2.56, MouseButton::Left);
+    script->at(2.7, [&] {
+        killed = !world().crawlers.empty() && world().crawlers[0].destroyed;
+        completing = state().levelCompleting;
+        slowMotion = state().timeScale;
+        debris = static_cast<int>(world().debrisEmitter->particles.objects.size());
+        fire = static_cast<int>(world().fireballEmitter->particles.objects.size());
+    });
+    // Watch for the end of the finish on every poll.
+    for (double t = 3.0; t < 20.0; t += 1.0 / 64.0)
+        script->at(t, [&, t] {
+            if (wonAt == 0.0 && state().levelWon)
+                wonAt = t;
+        });
+    script->holdKey(16.0, 16.2, Key::Enter); // leave the winning screen
+    script->at(18.5, [&] {
+        EXPECT_EQ(state().currentLevel, 2) << "the next level is loaded";
+        EXPECT_EQ(world().timeLimit, 540);
+        EXPECT_EQ(state().killCount, 0);
+        EXPECT_EQ(state().timeScale, 1.0f) << "the next level runs at full speed";
+    });
+    script->closeWindow(19.0);
+
+    const std::string out = play();
+    EXPECT_TRUE(killed);
+    EXPECT_TRUE(completing);
+    EXPECT_EQ(slowMotion, 0.05f);
+    EXPECT_GT(debris, 100) << "the explosion's debris is flying";
+    EXPECT_GT(fire, 50);
+    // Half a scaled second at a twentieth of real time: about ten seconds.
+    EXPECT_GT(wonAt, 2.5 + 9.5);
+    EXPECT_LT(wonAt, 2.5 + 11.0);
+    EXPECT_EQ(countOf(out, "Cleaning up...\n"), 2);
+    EXPECT_EQ(script->sleeps, (std::vector<int>{2000, 500, 2000}));
+}
+
+TEST_F(PlayTest, TheCrawlerFiresBackFromBetweenOneAndTwoHundredUnits)
+{
+    // The crawler starts 60 ahead and drives away at 20 while the player
+    // follows at 10: four seconds into the level it is more than 100 away.
+    std::size_t shotsNear = 99, shotsFar = 0;
+    script->holdKey(2.1, 2.2, Key::Enter);
+    script->at(5.0, [&] { shotsNear = world().enemyWeapon.objects.size(); });
+    for (double t = 7.0; t < 9.0; t += 0.1)
+        script->at(t, [&] { shotsFar = std::max(shotsFar, world().enemyWeapon.objects.size()); });
+    script->closeWindow(9.0);
+    play();
+    EXPECT_EQ(shotsNear, 0u) << "too close to fire";
+    EXPECT_GT(shotsFar, 0u);
+}
+
+TEST_F(PlayTest, RenderTogglesActOnReleaseAndCarryOverToTheNextPlay)
+{
+    GLboolean blendDuring = GL_TRUE;
+    bool wireframeWhileHeld = true;
+    script->holdKey(2.1, 2.2, Key::Enter);
+    script->holdKey(2.5, 3.0, Key::F3);
+    script->at(2.9, [&] { wireframeWhileHeld = game().toggles.wireframe; });
+    script->holdKey(3.2, 3.3, Key::F9);
+    script->holdKey(3.5, 3.6, Key::F4);
+    script->holdKey(3.7, 3.8, Key::F4);
+    script->at(3.9, [&] { blendDuring = glIsEnabled(GL_BLEND); });
+    script->closeWindow(4.0);
+    play();
+    const RenderToggles& toggles = game().toggles;
+    EXPECT_FALSE(wireframeWhileHeld) << "holding the key changes nothing yet";
+    EXPECT_TRUE(toggles.wireframe);
+    EXPECT_FALSE(toggles.transparency);
+    EXPECT_EQ(blendDuring, GL_FALSE) << "blending goes off at once";
+    EXPECT_EQ(toggles.textureSamplingMode, 3);
+    EXPECT_GT(game().notices.wireframeToggleTime, 2.9);
+    EXPECT_GT(game().notices.transparencyToggleTime, 3.2);
+}
+
+} // namespace

@@ -1,5 +1,7 @@
 #include "game/Terrain.h"
 
+#include "assets/Image.h"
+
 #include <utility>
 
 Terrain::Terrain(int width, int height, std::vector<std::uint8_t> blue)

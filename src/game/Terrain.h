@@ -2,8 +2,6 @@
 // The collision heightmap: a grey image sampled to tell how high the ground is
 // at a world position. The image is decoded by the image loader; the terrain
 // keeps one byte a pixel and looks them up.
-#include "assets/Image.h"
-
 #include <cstdint>
 #include <vector>
 
@@ -17,6 +15,8 @@ inline float groundHeightOfGrey(std::uint8_t c, int heightScale = 100)
     const float a = grey * 0.00390625f;
     return static_cast<float>(heightScale) * a * a - (2.0f - grey * 2.0f * 0.00390625f);
 }
+
+struct Image;
 
 class Terrain {
 public:

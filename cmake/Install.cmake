@@ -16,15 +16,26 @@
 # `cpack -G DEB` in the build folder makes the Debian package of the same files
 # under /usr.
 
+# An install directory as GNUInstallDirs keeps one: a PATH cache variable
+# relative to the prefix. A value given with a plain -D (no type) stays
+# relative instead of being turned into an absolute path by set(CACHE PATH).
+function(sandlark_install_directory variable default description)
+  if(NOT DEFINED CACHE{${variable}})
+    set(${variable} "${default}" CACHE PATH "${description}")
+  else()
+    set_property(CACHE ${variable} PROPERTY TYPE PATH)
+  endif()
+endfunction()
+
 # Debian puts games in /usr/games, which is on every user's PATH; a user who
 # installs into ~/.local chooses -DCMAKE_INSTALL_BINDIR=bin.
-set(CMAKE_INSTALL_BINDIR "games" CACHE PATH "Where the sandlark launcher goes (games; bin for ~/.local)")
-set(CMAKE_INSTALL_DOCDIR "share/doc/sandlark" CACHE PATH "Documentation of the package (copyright, changelog)")
+sandlark_install_directory(CMAKE_INSTALL_BINDIR "games" "Where the sandlark launcher goes (games; bin for ~/.local)")
+sandlark_install_directory(CMAKE_INSTALL_DOCDIR "share/doc/sandlark" "Documentation of the package (copyright, changelog)")
 include(GNUInstallDirs)
 # The executable is architecture-dependent, so it stays out of share.
-set(SANDLARK_INSTALL_GAMEDIR "lib/games/sandlark" CACHE PATH "Where the game executable goes")
-set(SANDLARK_INSTALL_GAMEDATADIR "${CMAKE_INSTALL_DATADIR}/games/sandlark" CACHE PATH
-    "Where the game's data goes: configuration.txt, Shaders/ and Assets/")
+sandlark_install_directory(SANDLARK_INSTALL_GAMEDIR "lib/games/sandlark" "Where the game executable goes")
+sandlark_install_directory(SANDLARK_INSTALL_GAMEDATADIR "${CMAKE_INSTALL_DATADIR}/games/sandlark"
+  "Where the game's data goes: configuration.txt, Shaders/ and Assets/")
 # AppStream asks desktop applications for a reverse-DNS id; the desktop entry
 # and the metadata are named after it.
 set(SANDLARK_APP_ID "org.sandlark.Sandlark")

@@ -44,11 +44,25 @@ links_to() { # link target: the link resolves to the same file as target
     same_text "$(readlink -f "$1")" "$(readlink -f "$2")"
 }
 same_file_content() { cmp "$1" "$2"; }
+show_log_and_fail() { cat "$1"; return 1; }
 
 # A fresh scratch folder of the test's own under the build tree.
 fresh_directory() {
     rm -rf "$1"
     mkdir -p "$1"
+}
+
+# Installs the build into a prefix in the test's fresh scratch folder, and
+# sets $scratch, $prefix and $launcher; a failed install ends the test.
+install_into_scratch() {
+    scratch=$SANDLARK_SCRATCH
+    fresh_directory "$scratch"
+    prefix=$scratch/prefix
+    if ! cmake --install "$SANDLARK_BUILD_DIR" --prefix "$prefix" > "$scratch/install.log" 2>&1; then
+        cat "$scratch/install.log"
+        exit 1
+    fi
+    launcher=$prefix/$SANDLARK_BINDIR/sandlark
 }
 
 # Ends the test: the tally, and a failing status when any check failed.

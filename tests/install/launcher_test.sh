@@ -9,14 +9,7 @@
 set -u
 . "$(dirname "$0")/checks.sh"
 
-scratch=$SANDLARK_SCRATCH
-fresh_directory "$scratch"
-prefix=$scratch/prefix
-if ! cmake --install "$SANDLARK_BUILD_DIR" --prefix "$prefix" > "$scratch/install.log" 2>&1; then
-    cat "$scratch/install.log"
-    exit 1
-fi
-launcher=$prefix/$SANDLARK_BINDIR/sandlark
+install_into_scratch
 default_settings=$prefix/$SANDLARK_GAMEDATADIR/configuration.txt
 settings=$scratch/config/sandlark/configuration.txt
 title="Sandlark V$SANDLARK_VERSION "

@@ -10,14 +10,7 @@
 set -u
 . "$(dirname "$0")/checks.sh"
 
-scratch=$SANDLARK_SCRATCH
-fresh_directory "$scratch"
-prefix=$scratch/prefix
-if ! cmake --install "$SANDLARK_BUILD_DIR" --prefix "$prefix" > "$scratch/install.log" 2>&1; then
-    cat "$scratch/install.log"
-    exit 1
-fi
-launcher=$prefix/$SANDLARK_BINDIR/sandlark
+install_into_scratch
 data=$prefix/$SANDLARK_GAMEDATADIR
 share=$prefix/$SANDLARK_DATADIR
 
@@ -124,6 +117,20 @@ check "after a move, the game is started" contains "$err" "ERROR: GLWindow could
 check "after a move, the links follow the data" \
     links_to "$run_dir/Shaders" "$scratch/moved-prefix/$SANDLARK_GAMEDATADIR/Shaders"
 mv "$scratch/moved-prefix" "$prefix"
+
+# Configured for ~/.local (the launcher in bin), the launcher still finds the
+# game and its data from there. Only the configuration is needed for that.
+if cmake -S "$SANDLARK_SOURCE_DIR" -B "$scratch/configured-for-bin" -DCMAKE_INSTALL_BINDIR=bin \
+    -DSANDLARK_BUILD_TESTS=OFF > "$scratch/configure.log" 2>&1; then
+    mkdir -p "$prefix/bin"
+    install -m 755 "$scratch/configured-for-bin/packaging/sandlark" "$prefix/bin/sandlark"
+    rm -rf "$run_dir"
+    run_launcher "$prefix/bin/sandlark"
+    check "configured for bin, the launcher starts the game" contains "$err" "ERROR: GLWindow could not be created."
+    check "configured for bin, the launcher finds the data" links_to "$run_dir/Assets" "$data/Assets"
+else
+    check "a configuration with the launcher in bin" show_log_and_fail "$scratch/configure.log"
+fi
 
 # Something of the user's in place of a link is left alone.
 rm "$run_dir/Assets"

@@ -61,13 +61,13 @@ Image renderScene(const std::string& assets, int pixels) {
     Image sand = readImage(assets + "/world/sand.jpg");
     Mesh ground = sandPlane(3000.0f);
 
-    // Look towards the sun, a little to its left, from just above the hull.
+    // Look up at the crawler from low down, almost straight into the sun.
     const glm::vec3 sun = sunDirection();
     const float sunAzimuth = std::atan2(sun.z, sun.x);
     const float lookAzimuth = sunAzimuth + glm::radians(7.0f);
-    const glm::vec3 towardSun(std::cos(lookAzimuth), 0.0f, std::sin(lookAzimuth));
+    const glm::vec3 forward(std::cos(lookAzimuth), 0.0f, std::sin(lookAzimuth));
     const glm::vec3 target(0.0f, 3.4f, 0.0f);
-    const glm::vec3 eye = target - towardSun * 16.0f + glm::vec3(0.0f, -1.6f, 0.0f);
+    const glm::vec3 eye = target - forward * 16.0f + glm::vec3(0.0f, -1.6f, 0.0f);
     glm::mat4 view = glm::lookAt(eye, target, glm::vec3(0, 1, 0));
     glm::mat4 projection = glm::perspective(glm::radians(38.0f), 1.0f, 0.5f, 6000.0f);
     glm::mat4 viewProjection = projection * view;
@@ -83,7 +83,7 @@ Image renderScene(const std::string& assets, int pixels) {
     });
 
     const glm::vec3 sunLight = glm::vec3(1.0f, 0.62f, 0.34f) * 1.3f;
-    const glm::vec3 haze = skyColour(towardSun + glm::vec3(0.0f, 0.02f, 0.0f), false);
+    const glm::vec3 haze = skyColour(forward + glm::vec3(0.0f, 0.02f, 0.0f), false);
     auto shade = [&](const Fragment& f) {
         glm::vec3 toEye = eye - f.position;
         float distance = glm::length(toEye);
@@ -105,7 +105,7 @@ Image renderScene(const std::string& assets, int pixels) {
     rasterise(raster, butte.mesh, placed(butteDirection * 480.0f + glm::vec3(0.0f, -12.0f, 0.0f), 20.0f, 1.45f), viewProjection,
               &butte.texture, false, shade);
     // Three-quarter view, the gun swinging towards the viewer's left.
-    float crawlerYaw = glm::degrees(std::atan2(-towardSun.x, -towardSun.z)) - 28.0f;
+    float crawlerYaw = glm::degrees(std::atan2(-forward.x, -forward.z)) - 28.0f;
     rasterise(raster, crawler.mesh, placed(glm::vec3(0.0f), crawlerYaw, 1.0f), viewProjection, &crawler.texture, false, shade);
     return raster.toImage();
 }

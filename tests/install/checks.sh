@@ -30,9 +30,6 @@ contains() { # text part
     printf 'no "%s" in:\n%s\n' "$2" "$1"
     return 1
 }
-lacks() { # text part
-    case $1 in *"$2"*) printf 'unexpected "%s" in:\n%s\n' "$2" "$1"; return 1 ;; esac
-}
 mentions() { # file part
     grep -qF -- "$2" "$1" || { printf '%s does not mention "%s"\n' "$1" "$2"; return 1; }
 }

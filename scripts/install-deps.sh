@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game, its asset generator and its tests need.
+# Installs the Debian packages the game, its asset generator, its packaging and
+# its tests need.
 # Only what is missing is installed, so running it again costs nothing.
 set -euo pipefail
 
@@ -11,6 +12,9 @@ packages=(
   xvfb xauth xdotool imagemagick x11-utils
   libgl1-mesa-dri mesa-utils
   fonts-bebas-neue
+  # Installing and packaging: cpack's dependency scan (dpkg-shlibdeps, file), the
+  # checks of the desktop entry, metadata and manual page, and lintian.
+  dpkg-dev file desktop-file-utils appstream man-db groff-base lintian
 )
 
 missing=()

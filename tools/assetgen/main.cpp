@@ -1,8 +1,10 @@
 // assetgen: makes the game's whole Assets/ tree from code, the same bytes on
-// every run, or draws preview sheets of a tree it made.
+// every run, draws preview sheets of a tree it made, or draws the application
+// icons from its models.
 //
 //   assetgen <assets-dir> <font-file> <font-licence>
 //   assetgen --preview <assets-dir> <output-dir>
+//   assetgen --icons <assets-dir> <output-dir>
 #include <FreeImage.h>
 
 #include <chrono>
@@ -13,11 +15,13 @@
 
 #include "Assets.h"
 #include "Fonts.h"
+#include "Icon.h"
 
 namespace {
 int usage() {
     std::fprintf(stderr, "usage: assetgen <assets-dir> <font-file> <font-licence>\n"
-                         "       assetgen --preview <assets-dir> <output-dir>\n");
+                         "       assetgen --preview <assets-dir> <output-dir>\n"
+                         "       assetgen --icons <assets-dir> <output-dir>\n");
     return 2;
 }
 
@@ -54,6 +58,8 @@ int main(int argc, char** argv) {
     try {
         if (argc == 4 && std::string(argv[1]) == "--preview") {
             writePreview(argv[2], argv[3]);
+        } else if (argc == 4 && std::string(argv[1]) == "--icons") {
+            writeIcons(argv[2], argv[3]);
         } else if (argc == 4) {
             setFontSource(argv[2], argv[3]);
             generateAll(argv[1]);

@@ -13,6 +13,7 @@
 
 #include "Assets.h"
 #include "Fonts.h"
+#include "Sounds.h"
 
 namespace {
 int usage() {
@@ -43,6 +44,7 @@ void generateAll(const std::string& assets) {
     step("scenery", [&] { generateScenery(assets); });
     step("font", [&] { copyFont(assets); });
     step("screens", [&] { generateScreens(assets, terrain); });
+    step("sounds", [&] { generateSounds(assets); });
     double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("assetgen: wrote %s in %.2f s\n", assets.c_str(), total);
 }

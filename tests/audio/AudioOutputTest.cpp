@@ -118,8 +118,8 @@ TEST(AudioOutput, ShotsAndKillsRaiseTheEnergyAndCrawlersAreHeardOnTheirSide)
     const auto& r = mix.right;
 
     // The engine of a crawler to one side is louder on that side.
-    EXPECT_GT(mix.rms(l, heard.at(0.4), heard.at(rightFrom - 0.1)), 1.3f * mix.rms(r, heard.at(0.4), heard.at(rightFrom - 0.1)));
-    EXPECT_GT(mix.rms(r, heard.at(rightFrom + 0.1), heard.at(shotAt - 0.1)), 1.3f * mix.rms(l, heard.at(rightFrom + 0.1), heard.at(shotAt - 0.1)));
+    EXPECT_GT(mix.rms(l, heard.at(0.4), heard.at(rightFrom - 0.1)), 2.0f * mix.rms(r, heard.at(0.4), heard.at(rightFrom - 0.1)));
+    EXPECT_GT(mix.rms(r, heard.at(rightFrom + 0.1), heard.at(shotAt - 0.1)), 2.0f * mix.rms(l, heard.at(rightFrom + 0.1), heard.at(shotAt - 0.1)));
 
     // The shot and the kill each stand out of what was sounding before them.
     const std::vector<float> sum = mix.sum();

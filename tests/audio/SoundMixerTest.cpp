@@ -24,6 +24,14 @@ AudioFrame frameWith(std::span<const GameEvent> events = {}, std::span<const glm
     return frame;
 }
 
+// Every kind of world voice busy: the crawlers' engines, the drone and one event.
+AudioFrame busyFrame(const GameEvent& event, std::span<const glm::vec3> crawlers)
+{
+    AudioFrame frame = frameWith(std::span(&event, 1), crawlers);
+    frame.drone = glm::vec3(0, 100, 0);
+    return frame;
+}
+
 std::vector<int> playingOneShots(const SoundMixer& mixer)
 {
     std::vector<int> playing;
@@ -214,8 +222,7 @@ TEST(SoundMixer, EveryWorldPitchFollowsTheTimeScaleButNotTheSting)
     SoundMixer mixer;
     const std::vector<glm::vec3> crawlers = {{30, 0, 0}};
     const GameEvent kill{GameEventKind::Kill, {30, 0, 0}};
-    AudioFrame frame = frameWith(std::span(&kill, 1), crawlers);
-    frame.drone = glm::vec3(0, 100, 0);
+    AudioFrame frame = busyFrame(kill, crawlers);
     for (float timeScale : {1.0f, 0.3f, 0.05f, 1.0f}) {
         frame.timeScale = timeScale;
         mixer.update(frame);
@@ -246,8 +253,7 @@ TEST(SoundMixer, PauseHoldsTheWorldSoundsAndResumesThem)
     SoundMixer mixer;
     const std::vector<glm::vec3> crawlers = {{30, 0, 0}};
     const GameEvent enemyShot{GameEventKind::EnemyShot, {30, 0, 0}};
-    AudioFrame frame = frameWith(std::span(&enemyShot, 1), crawlers);
-    frame.drone = glm::vec3(0, 100, 0);
+    AudioFrame frame = busyFrame(enemyShot, crawlers);
     mixer.update(frame);
     const int shotVoice = playingOneShots(mixer).at(0);
 
@@ -401,8 +407,7 @@ TEST(SoundMixer, TheEndStingSilencesTheWorld)
     SoundMixer mixer;
     const std::vector<glm::vec3> crawlers = {{30, 0, 0}, {40, 0, 0}};
     const GameEvent kill{GameEventKind::Kill, {30, 0, 0}};
-    AudioFrame frame = frameWith(std::span(&kill, 1), crawlers);
-    frame.drone = glm::vec3(0, 100, 0);
+    AudioFrame frame = busyFrame(kill, crawlers);
     mixer.update(frame);
     mixer.playEndSting(false);
     for (int i = 0; i < SoundMixer::poolSize; ++i)

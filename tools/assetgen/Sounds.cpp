@@ -144,6 +144,14 @@ void normalise(Samples& x, float peakDecibels) {
     for (float& v : x) v *= gain;
 }
 
+// The last steps of every one-shot: soft clipping for weight, a fade to silence
+// at the end, and its peak level.
+void finishOneShot(Samples& x, float drive, float fadeSeconds, float peakDecibels) {
+    saturate(x, drive);
+    fadeOut(x, fadeSeconds);
+    normalise(x, peakDecibels);
+}
+
 // Noise made `loop` samples plus a fade longer is folded into a seamless loop:
 // the extra tail is faded out over the start while the start fades in, with
 // equal power because the two stretches are unrelated noise.
@@ -203,58 +211,51 @@ void addNote(Samples& out, float hz, float start, float length, float gain, floa
 
 // ---- The sounds ----------------------------------------------------------------
 
-// The player's weapon: a sharp crack, a body of noise closing down fast, a
-// falling thump and a short echo off the desert.
-Samples playerShot() {
-    Random random(9001);
-    int n = samplesIn(0.7f);
+// A gun's report: a sharp crack, a body of noise closing down from bright to
+// dark, a thump falling in pitch and a tail rolling off the desert.
+struct Report {
+    uint64_t seed;
+    float seconds;
+    float crackCut, crackDecay, crackGain;
+    float bodyFromHz, bodyToHz, bodyGlide, bodyDecay;
+    float thumpFromHz, thumpToHz, thumpGlide, thumpDecay, thumpGain;
+    float tailCut, tailDecay, tailGain;
+    float drive;
+};
+
+Samples report(const Report& r) {
+    Random random(r.seed);
+    int n = samplesIn(r.seconds);
     Samples out(n, 0.0f);
     Samples crack = whiteNoise(n, random);
-    highPass(crack, 2000.0f);
-    envelope(crack, 0.0005f, 0.010f);
+    highPass(crack, r.crackCut);
+    envelope(crack, 0.0005f, r.crackDecay);
     Samples body = whiteNoise(n, random);
-    lowPass(body, 5000.0f, 400.0f, 0.12f);
-    envelope(body, 0.001f, 0.045f);
-    Samples thump = glidingSine(n, 150.0f, 50.0f, 0.09f);
-    envelope(thump, 0.002f, 0.06f);
-    Samples echo = whiteNoise(n, random);
-    lowPass(echo, 900.0f);
-    envelope(echo, 0.02f, 0.25f, 0.01f);
-    addInto(out, crack, 0.7f);
+    lowPass(body, r.bodyFromHz, r.bodyToHz, r.bodyGlide);
+    envelope(body, 0.001f, r.bodyDecay);
+    Samples thump = glidingSine(n, r.thumpFromHz, r.thumpToHz, r.thumpGlide);
+    envelope(thump, 0.002f, r.thumpDecay);
+    Samples tail = brownNoise(n, random);
+    lowPass(tail, r.tailCut);
+    envelope(tail, 0.02f, r.tailDecay, 0.01f);
+    addInto(out, crack, r.crackGain);
     addInto(out, body, 1.6f);
-    addInto(out, thump, 0.9f);
-    addInto(out, echo, 0.5f);
-    saturate(out, 2.0f);
-    fadeOut(out, 0.15f);
-    normalise(out, -1.0f);
+    addInto(out, thump, r.thumpGain);
+    addInto(out, tail, r.tailGain);
+    finishOneShot(out, r.drive, r.seconds / 4.0f, -1.0f);
     return out;
 }
 
-// A crawler's cannon: deeper and longer than the player's weapon, with a
-// rolling tail.
+// The player's weapon: short and punchy, bright crack, quick echo.
+Samples playerShot() {
+    return report({9001, 0.7f, 2000.0f, 0.010f, 0.7f, 5000.0f, 400.0f, 0.12f, 0.045f, 150.0f, 50.0f, 0.09f, 0.06f, 0.9f,
+                   900.0f, 0.2f, 0.8f, 2.0f});
+}
+
+// A crawler's cannon: deeper and longer, with a rolling tail.
 Samples enemyShot() {
-    Random random(9002);
-    int n = samplesIn(1.3f);
-    Samples out(n, 0.0f);
-    Samples crack = whiteNoise(n, random);
-    highPass(crack, 1200.0f);
-    envelope(crack, 0.0005f, 0.008f);
-    Samples body = whiteNoise(n, random);
-    lowPass(body, 2500.0f, 250.0f, 0.2f);
-    envelope(body, 0.002f, 0.08f);
-    Samples thump = glidingSine(n, 95.0f, 38.0f, 0.15f);
-    envelope(thump, 0.003f, 0.12f);
-    Samples roll = brownNoise(n, random);
-    lowPass(roll, 500.0f);
-    envelope(roll, 0.03f, 0.3f);
-    addInto(out, crack, 0.35f);
-    addInto(out, body, 1.6f);
-    addInto(out, thump, 1.0f);
-    addInto(out, roll, 1.5f);
-    saturate(out, 1.8f);
-    fadeOut(out, 0.3f);
-    normalise(out, -1.0f);
-    return out;
+    return report({9002, 1.3f, 1200.0f, 0.008f, 0.35f, 2500.0f, 250.0f, 0.2f, 0.08f, 95.0f, 38.0f, 0.15f, 0.12f, 1.0f,
+                   500.0f, 0.3f, 1.5f, 1.8f});
 }
 
 // A kill: a crack, a low boom sliding down, a blast of noise closing from bright
@@ -285,33 +286,16 @@ Samples explosion() {
     addInto(out, blast, 2.5f);
     addInto(out, rumble, 2.0f);
     addInto(out, hiss, 0.05f);
-    Grains debris;
-    debris.from = 0.15f;
-    debris.to = 3.2f;
-    debris.startDensity = 70.0f;
-    debris.densityDecay = 0.7f;
-    debris.floorDensity = 3.0f;
-    debris.shortest = 0.002f;
-    debris.longest = 0.02f;
-    debris.lowCut = 1500.0f;
-    debris.highCut = 4000.0f;
-    debris.loudest = 0.35f;
-    debris.loudnessDecay = 1.0f;
+    const Grains debris{.from = 0.15f, .to = 3.2f, .startDensity = 70.0f, .densityDecay = 0.7f, .floorDensity = 3.0f,
+                        .shortest = 0.002f, .longest = 0.02f, .lowCut = 1500.0f, .highCut = 4000.0f,
+                        .loudest = 0.35f, .loudnessDecay = 1.0f};
     addGrains(out, debris, random);
     // Heavier pieces landing: fewer, lower, duller.
-    Grains chunks = debris;
-    chunks.from = 0.3f;
-    chunks.startDensity = 8.0f;
-    chunks.floorDensity = 1.0f;
-    chunks.shortest = 0.02f;
-    chunks.longest = 0.05f;
-    chunks.lowCut = 150.0f;
-    chunks.highCut = 400.0f;
-    chunks.loudest = 0.5f;
+    const Grains chunks{.from = 0.3f, .to = 3.2f, .startDensity = 8.0f, .densityDecay = 0.7f, .floorDensity = 1.0f,
+                        .shortest = 0.02f, .longest = 0.05f, .lowCut = 150.0f, .highCut = 400.0f,
+                        .loudest = 0.5f, .loudnessDecay = 1.0f};
     addGrains(out, chunks, random);
-    saturate(out, 2.5f);
-    fadeOut(out, 0.6f);
-    normalise(out, -1.0f);
+    finishOneShot(out, 2.5f, 0.6f, -1.0f);
     return out;
 }
 
@@ -332,21 +316,10 @@ Samples groundHit() {
     addInto(out, thud, 1.0f);
     addInto(out, dull, 2.0f);
     addInto(out, spray, 0.25f);
-    Grains sand;
-    sand.from = 0.005f;
-    sand.to = 0.7f;
-    sand.startDensity = 400.0f;
-    sand.densityDecay = 0.12f;
-    sand.shortest = 0.001f;
-    sand.longest = 0.004f;
-    sand.lowCut = 2500.0f;
-    sand.highCut = 6000.0f;
-    sand.loudest = 0.15f;
-    sand.loudnessDecay = 0.2f;
+    const Grains sand{.from = 0.005f, .to = 0.7f, .startDensity = 400.0f, .densityDecay = 0.12f, .shortest = 0.001f,
+                      .longest = 0.004f, .lowCut = 2500.0f, .highCut = 6000.0f, .loudest = 0.15f, .loudnessDecay = 0.2f};
     addGrains(out, sand, random);
-    saturate(out, 1.5f);
-    fadeOut(out, 0.1f);
-    normalise(out, -2.0f);
+    finishOneShot(out, 1.5f, 0.1f, -2.0f);
     return out;
 }
 

@@ -21,7 +21,7 @@ struct Voice {
     float pitch = 1.0f;         // what the source plays at: variation times the time scale
     float startPoint = 0.0f;    // where in the clip this start begins, as a fraction of its length
     std::uint32_t start = 0;    // a new number for every start: the output restarts its source when it changes
-    std::uint32_t startFrame = 0;
+    std::uint32_t startFrame = 0; // the mixer frame of that start: a voice is not taken back in the frame it began
 };
 
 class SoundMixer {

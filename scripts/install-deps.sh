@@ -8,6 +8,7 @@ packages=(
   build-essential cmake pkg-config
   libglfw3-dev libglew-dev libglm-dev libassimp-dev libfreeimage-dev libfreetype-dev
   libx11-dev
+  libopenal-dev libsndfile1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick x11-utils
   libgl1-mesa-dri mesa-utils

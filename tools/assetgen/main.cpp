@@ -16,6 +16,7 @@
 #include "Assets.h"
 #include "Fonts.h"
 #include "Icon.h"
+#include "Sounds.h"
 
 namespace {
 int usage() {
@@ -47,6 +48,7 @@ void generateAll(const std::string& assets) {
     step("scenery", [&] { generateScenery(assets); });
     step("font", [&] { copyFont(assets); });
     step("screens", [&] { generateScreens(assets, heightmap); });
+    step("sounds", [&] { generateSounds(assets); });
     double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("assetgen: wrote %s in %.2f s\n", assets.c_str(), total);
 }

@@ -1,6 +1,6 @@
 #include "audio/Audio.h"
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "audio/OpenAlOutput.h"
 
 #include <algorithm>

@@ -49,6 +49,7 @@ void parseConfiguration(std::istream& in, Settings& settings)
         else if (key == "fParticleDensity") readValue(line, settings.fParticleDensity);
         else if (key == "airmode") readValue(line, settings.airmode);
         else if (key == "randomchallenge") readValue(line, settings.randomchallenge);
+        else if (key == "soundvolume") readValue(line, settings.soundvolume);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "app/HudText.h"
 #include "app/Screens.h"
 #include "assets/AssetCatalogue.h"
+#include "audio/Audio.h"
 #include "game/GameState.h"
 #include "game/Settings.h"
 #include "game/World.h"
@@ -32,6 +33,7 @@ struct Game {
     std::unique_ptr<Input> input;          // keys, mouse, clock and the window's events
     RenderTargets targets;                 // shadow map, velocity and colour images, made at start-up
     PostProcessing postProcessing;         // the composite and its companions, made at start-up
+    std::unique_ptr<Audio> audio;          // opened at start-up; silent without a device
 
     // One play of a level, released by its clean-up.
     Screens screens;                          // the screen last shown

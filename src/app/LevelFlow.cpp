@@ -9,6 +9,7 @@
 #include "game/Gameplay.h"
 #include "game/LevelConstruction.h"
 #include "render/FramePasses.h"
+#include "render/ShadowMap.h"
 
 #include <cmath>
 #include <iostream>
@@ -18,6 +19,29 @@ namespace {
 FrameView frameView(const Game& g)
 {
     return {g.world, g.assets, g.targets, g.postProcessing, g.toggles, g.textRenderer.get()};
+}
+
+// Tells the sound what this frame did: where the player listens from, what
+// happened, which crawlers still drive.
+void playSounds(Game& g)
+{
+    if (!g.audio)
+        return;
+    const World& world = g.world;
+    const Camera& camera = *world.currentCamera;
+    std::vector<glm::vec3> crawlers;
+    for (const Crawler& crawler : world.crawlers)
+        if (!crawler.destroyed)
+            crawlers.push_back(crawler.position);
+    AudioFrame frame;
+    frame.listener = {camera.position + camera.offset, camera.forward(), camera.up()};
+    frame.events = world.events;
+    frame.crawlers = crawlers;
+    if (world.drone)
+        frame.drone = world.drone->position;
+    frame.timeScale = g.state.timeScale;
+    frame.paused = g.state.paused;
+    g.audio->update(frame);
 }
 
 // The blur follows the frame rate (a faster frame moves less per frame) and
@@ -140,6 +164,10 @@ bool gameLoop()
         const double now = input.time();
         const double dt = now - previous;
         updateGameplay(g.world, state, g.settings, input, static_cast<float>(dt) * state.timeScale);
+        // Key E points the shadow map from the headlight at once (every frame's
+        // shadow pass does so anyway).
+        if (input.key(Key::E) == Press)
+            aimShadowMap(*g.assets.shadowMappingProgram, g.world.lights[headlight]);
         handleRenderToggleKeys();
 
         // Two equal clock readings make dt zero: such a frame keeps the last
@@ -165,6 +193,7 @@ bool gameLoop()
         // The velocity pass of the next frame measures motion from here.
         g.world.previousViewProjection = g.world.currentCamera->matrix();
         input.swapBuffers();
+        playSounds(g);
         g.world.events.clear();
 
         if (input.key(Key::Escape) != Release)
@@ -181,6 +210,8 @@ bool gameLoop()
     const bool won = !state.timeUp;
     input.sleepMilliseconds(500);
     showInfoScreen(won ? "Assets\\winningScreen.jpg" : "Assets\\losingScreen.jpg", false);
+    if (g.audio)
+        g.audio->playEndSting(won);
     waitForEnter();
     if (input.shouldClose()) {
         cleanup();

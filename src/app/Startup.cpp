@@ -69,6 +69,8 @@ void initializeGame()
     setGlobalRenderState(g.toggles.transparency);
 
     createRenderTargets();
+    // Without a device (or with volume 0) the game plays on in silence.
+    g.audio = std::make_unique<Audio>(g.settings.soundvolume);
 }
 
 int runGame()

@@ -1,5 +1,10 @@
 #include "audio/OpenAlOutput.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+
 #include <AL/al.h>
 #include <AL/alc.h>
 
@@ -20,10 +25,48 @@ struct OpenAlOutput::Devices {
     }
 };
 
+namespace {
+
+// While a device is looked for, the sound libraries report every backend they
+// try and fail on standard error (a machine without a sound card gets a dozen
+// lines). The game says what matters in one line of its own, so their chatter
+// is set aside for that moment.
+class QuietStandardError {
+public:
+    QuietStandardError()
+    {
+        std::fflush(stderr);
+        saved_ = dup(STDERR_FILENO);
+        const int nowhere = ::open("/dev/null", O_WRONLY);
+        if (saved_ >= 0 && nowhere >= 0)
+            dup2(nowhere, STDERR_FILENO);
+        if (nowhere >= 0)
+            close(nowhere);
+    }
+    ~QuietStandardError()
+    {
+        std::fflush(stderr);
+        if (saved_ >= 0) {
+            dup2(saved_, STDERR_FILENO);
+            close(saved_);
+        }
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+private:
+    int saved_ = -1;
+};
+
+} // namespace
+
 std::unique_ptr<OpenAlOutput> OpenAlOutput::open(float masterGain)
 {
     auto devices = std::make_unique<Devices>();
-    devices->device = alcOpenDevice(nullptr);
+    {
+        const QuietStandardError quiet;
+        devices->device = alcOpenDevice(nullptr);
+    }
     if (!devices->device)
         return nullptr;
     devices->context = alcCreateContext(devices->device, nullptr);

@@ -13,4 +13,5 @@ struct Settings {
     int fParticleDensity = 10;      // burst size of the particle emitters (an int despite the name)
     bool airmode = false;           // airborne variant of the level
     bool randomchallenge = false;   // random routes and crawlers instead of the level files
+    int soundvolume = 80;           // 0 to 100; 0 switches the sound off and opens no device
 };

@@ -35,6 +35,13 @@ glm::mat4 lightViewProjection(const Light& light)
     return projection * view;
 }
 
+void aimShadowMap(const ShaderProgram& shadowProgram, const Light& light)
+{
+    glUseProgram(shadowProgram.program);
+    setLightViewProjection(shadowProgram, light);
+    glUseProgram(0);
+}
+
 void setLightViewProjection(const ShaderProgram& program, const Light& light)
 {
     const glm::mat4 matrix = lightViewProjection(light);

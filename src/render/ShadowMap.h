@@ -24,3 +24,6 @@ glm::mat4 lightViewProjection(const Light& light);
 
 // With `program` in use: uploads lightViewProjection(light) as "lightVPMatrix".
 void setLightViewProjection(const ShaderProgram& program, const Light& light);
+
+// The same with the program made current for it and no program current after.
+void aimShadowMap(const ShaderProgram& shadowProgram, const Light& light);

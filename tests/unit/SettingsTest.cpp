@@ -155,6 +155,15 @@ TEST_F(SettingsTest, ShippedConfigurationGivesTheDefaultWindow)
     EXPECT_EQ(settings.fParticleDensity, 10);
     EXPECT_FALSE(settings.airmode);
     EXPECT_FALSE(settings.randomchallenge);
+    EXPECT_EQ(settings.soundvolume, 80);
+}
+
+TEST_F(SettingsTest, SoundVolumeIsReadLikeEveryOtherNumber)
+{
+    parse("soundvolume 0\n");
+    EXPECT_EQ(settings.soundvolume, 0);
+    parse("soundvolume loud\n");
+    EXPECT_EQ(settings.soundvolume, 0) << "an unreadable value leaves it as it was";
 }
 
 } // namespace

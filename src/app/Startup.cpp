@@ -12,6 +12,8 @@
 
 #include <iostream>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 void createRenderTargets()
 {
@@ -31,12 +33,49 @@ void createRenderTargets()
     postProcessing.createComposite();
 }
 
+namespace {
+
+constexpr const char* windowFailure = "GLWindow could not be created. (OpenGL 3.3)";
+
+// The widest and tallest window asked of the windowing system. Far larger ones
+// (tens of thousands of pixels) fail inside the X server or the driver while
+// the window and its context are made, before OpenGL can be asked what it can
+// draw; no screen is wider than this. Below it the context's own limits decide.
+constexpr int largestWindowSide = 16384;
+
+// What GLFW first said went wrong while the window was being made: shown to
+// the player above the failure line (no display, no OpenGL 3.3 core
+// context...). Later complaints only follow from the first.
+std::string glfwComplaint;
+
+void rememberGlfwError(int, const char* description)
+{
+    if (glfwComplaint.empty() && description)
+        glfwComplaint = description;
+}
+
+[[noreturn]] void failWindow(bool withGlfwReason)
+{
+    if (withGlfwReason && !glfwComplaint.empty())
+        std::cerr << "GLFW: " << glfwComplaint << std::endl;
+    glfwComplaint.clear();
+    throw std::runtime_error(windowFailure);
+}
+
+} // namespace
+
 void initializeGame()
 {
     Game& g = game();
-    const Settings& settings = g.settings;
+    Settings& settings = g.settings;
+    glfwSetErrorCallback(rememberGlfwError);
     glfwInit(); // a failure shows up as a window that cannot be created
     loadConfiguration(g.settings);
+    // GLFW asserts on a negative size: a size that is no size, or one no
+    // display can hold, never reaches it.
+    if (settings.screenwidth <= 0 || settings.screenheight <= 0 || settings.screenwidth > largestWindowSide ||
+        settings.screenheight > largestWindowSide)
+        failWindow(false);
 
     glfwWindowHint(GLFW_REFRESH_RATE, settings.refreshrate);
     glfwWindowHint(GLFW_RESIZABLE, GL_FALSE);
@@ -51,8 +90,13 @@ void initializeGame()
     GLFWwindow* window = glfwCreateWindow(settings.screenwidth, settings.screenheight, windowTitleBase,
                                           settings.fullscreen ? monitor : nullptr, nullptr);
     if (window == nullptr)
-        throw std::runtime_error("GLWindow could not be created. (OpenGL 3.3)");
+        failWindow(true);
+    glfwComplaint.clear(); // anything GLFW says from here on is not fatal
     g.window = window;
+    // Full-screen on a monitor without a mode of the asked size gives the
+    // nearest mode it has: every frame, target and text is laid out for the
+    // window as it really is.
+    glfwGetFramebufferSize(window, &settings.screenwidth, &settings.screenheight);
 
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
     glfwSetCursorPos(window, 0.0, 0.0);
@@ -62,6 +106,10 @@ void initializeGame()
     glfwSetCursor(window, g.crosshairCursor);
 
     loadGlFunctions();
+    // A size the driver cannot draw at would end in an X error at the first
+    // frame; it is a window that cannot be created.
+    if (!canDrawAtSize(settings.screenwidth, settings.screenheight))
+        failWindow(false);
     // Printed even on a machine that then fails the version check.
     printContextIdentity();
     if (!hasOpenGl33())

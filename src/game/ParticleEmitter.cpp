@@ -1,5 +1,6 @@
 #include "game/ParticleEmitter.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 ParticleEmitter::ParticleEmitter(MeshBounds* model) : model(model)
@@ -53,8 +54,10 @@ std::unique_ptr<ParticleEmitter> createEmitter(Effect effect, MeshBounds* model,
     static const Recipe fireball{10, 1, true, 10.0f, 0.001f};
     const Recipe& recipe = effect == Effect::Debris ? debris : effect == Effect::Dust ? dust : fireball;
     auto emitter = std::make_unique<ParticleEmitter>(model);
-    // The product is an integer first; widened so a huge setting cannot overflow it.
-    emitter->count = static_cast<float>(static_cast<long long>(recipe.countPerDensity) * density);
+    // The product is an integer first, widened so a huge setting cannot
+    // overflow it; a burst spawns count + 1 particles.
+    const long long count = static_cast<long long>(recipe.countPerDensity) * density;
+    emitter->count = static_cast<float>(std::min<long long>(count, largestBurst - 1));
     emitter->spread = recipe.spread;
     emitter->randomScale = recipe.randomScale;
     emitter->particles.speed = recipe.speed;

@@ -30,6 +30,10 @@ enum class Effect {
     Fireball, // slow fire drifting out of a destroyed crawler
 };
 
+// The most particles one burst spawns, whatever the density setting: a huge
+// setting would otherwise stall the game (or exhaust its memory) at one kill.
+inline constexpr int largestBurst = 20000;
+
 // One emitter of `effect` with its particle model; `density` is the particle
-// density setting and multiplies the burst size.
+// density setting and multiplies the burst size, up to `largestBurst`.
 std::unique_ptr<ParticleEmitter> createEmitter(Effect effect, MeshBounds* model, int density);

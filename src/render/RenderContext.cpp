@@ -25,6 +25,17 @@ bool hasOpenGl33()
     return GLEW_VERSION_3_3;
 }
 
+bool canDrawAtSize(int width, int height)
+{
+    GLint viewport[2] = {0, 0};
+    GLint renderbuffer = 0, texture = 0;
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &renderbuffer);
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &texture);
+    return width > 0 && height > 0 && width <= viewport[0] && height <= viewport[1] && width <= renderbuffer &&
+           height <= renderbuffer && width <= texture && height <= texture;
+}
+
 void setGlobalRenderState(bool blending)
 {
     glEnable(GL_DEPTH_TEST);

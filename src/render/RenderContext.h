@@ -12,6 +12,10 @@ void printContextIdentity();
 // Whether the context offers OpenGL 3.3.
 bool hasOpenGl33();
 
+// Whether the context can draw a `width` x `height` frame: a viewport, render
+// targets and textures of that size.
+bool canDrawAtSize(int width, int height);
+
 // Depth test with GL_LESS, alpha blending on or off, its function set.
 void setGlobalRenderState(bool blending);
 

@@ -32,6 +32,50 @@ TEST(StartupEndToEnd, WithoutConfigurationTheWindowCannotBeCreated)
     EXPECT_EQ(result.out, "") << "no identity lines before the window exists";
 }
 
+TEST(StartupEndToEnd, AWindowSizeThatIsNoSizeOrTooLargeFailsCleanly)
+{
+    // Before, a negative width tripped an assertion inside GLFW (SIGABRT) and a
+    // huge one ended in an X error with no message of ours.
+    for (const char* size : {"screenwidth -5\nscreenheight 720\n", "screenwidth 1280\nscreenheight 0\n",
+                             "screenwidth 100000\nscreenheight 100000\n", "screenwidth 20000\nscreenheight 200\n"}) {
+        const std::string dir = makeGameDirectory("window-size", false);
+        writeFile(dir + "/configuration.txt", std::string(size) + "soundvolume 0\n");
+        const auto result = runProcess({std::string(SANDLARK_GAME_DIR) + "/sandlark"}, dir, 60);
+        EXPECT_EQ(result.exitStatus, 1) << size;
+        EXPECT_EQ(result.err, "ERROR: GLWindow could not be created. (OpenGL 3.3)\n") << size;
+        EXPECT_EQ(result.out.find("testing"), std::string::npos) << size;
+    }
+}
+
+TEST(StartupEndToEnd, WithoutADisplayGlfwSaysWhyBeforeTheFailure)
+{
+    const std::string dir = makeGameDirectory("no-display");
+    const auto result = runProcess({"env", "-u", "DISPLAY", std::string(SANDLARK_GAME_DIR) + "/sandlark"}, dir, 60);
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.err, "GLFW: X11: The DISPLAY environment variable is missing\n"
+                          "ERROR: GLWindow could not be created. (OpenGL 3.3)\n");
+}
+
+TEST(StartupEndToEnd, FullScreenWithoutThatModeFillsTheScreenItGets)
+{
+    // The screen is 1280 x 720 and has no 800 x 600 mode: the game gets the
+    // whole screen and must draw over all of it, not into a corner.
+    const std::string dir = makeGameDirectory("full-screen");
+    writeFile(dir + "/configuration.txt", "fullscreen 1\nscreenwidth 800\nscreenheight 600\nsoundvolume 0\n");
+    GameWindow game(dir);
+    ASSERT_NE(game.waitForWindow(), "") << game.transcript();
+    ASSERT_TRUE(game.waitForOutput([](const std::string& out) { return out.find("e_fireball.obj loaded") != std::string::npos; },
+                                   120));
+    pause(3500); // the waiting screen
+    const Screenshot shot = game.screenshot("e2e-full-screen-waiting");
+    ASSERT_TRUE(shot.valid());
+    for (const auto& [x, y] : {std::pair{1200, 700}, std::pair{1270, 20}, std::pair{900, 650}})
+        EXPECT_GT(shot.brightestChannel(x, y), 20) << "the picture reaches " << x << ", " << y;
+    EXPECT_GT(shot.whiteInTopLeft(), 100) << "the level's lines are drawn at the top left of the real screen";
+    game.requestClose();
+    EXPECT_EQ(game.process().wait(60).exitStatus, 0);
+}
+
 TEST(StartupEndToEnd, EnterStartsTheLevelAndEscapeEndsTheGame)
 {
     GameWindow game(makeGameDirectory("enter-escape"));

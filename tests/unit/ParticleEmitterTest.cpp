@@ -147,3 +147,15 @@ TEST_F(EmitterFixture, ZeroSpreadsScatterNothingButKeepTheDrawOrder)
     EXPECT_EQ(emitter.particles.objects[0].scale, glm::vec3(0.0f)) << "a zero range gives the zero scale";
     EXPECT_EQ(std::rand(), next) << "the same draws as any burst, so later outcomes do not shift";
 }
+
+TEST_F(EmitterFixture, AHugeDensityIsCappedAndNeverOverflows)
+{
+    for (int density : {100000, 2147483647}) {
+        createEmitters(density);
+        EXPECT_EQ(world.debrisEmitter->count, static_cast<float>(largestBurst - 1)) << density;
+        world.debrisEmitter->burst({0, 0, 0}, 3.0);
+        EXPECT_EQ(world.debrisEmitter->particles.objects.size(), static_cast<std::size_t>(largestBurst)) << density;
+    }
+    createEmitters(-2147483647);
+    EXPECT_LT(world.dustEmitter->count, 0.0f) << "a negative density still spawns nothing";
+}

@@ -10,7 +10,7 @@
 #include "support/core/PrivateDisplay.h"
 #include "support/core/Process.h"
 #include "support/core/ScriptedInput.h"
-#include "support/gl/ImageFixtures.h"
+#include "support/gl/TestLevel.h"
 
 #include <gtest/gtest.h>
 
@@ -23,29 +23,15 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Flat ground; the player rides from the origin along +z at 10 units a second;
-// one crawler patrols 40 units to the right of the route, 20 to 23 units along
-// it; another one far off keeps the level going after the first kill.
+// The player rides from the origin along +z at 10 units a second; one crawler
+// patrols 40 units to the right of the route, 20 to 23 units along it; another
+// one far off keeps the level going after the first kill.
 std::string makeLevelDirectory()
 {
-    const fs::path dir = makeScratchDirectory("level-sound");
-    fs::copy(fs::path(SANDLARK_SOURCE_DIR) / "Shaders", dir / "Shaders", fs::copy_options::recursive);
-    const fs::path generated = fs::path(SANDLARK_GAME_DIR) / "Assets";
-    fs::create_directories(dir / "Assets" / "world");
-    for (const auto& entry : fs::directory_iterator(generated))
-        if (entry.path().filename() != "world")
-            fs::create_symlink(entry.path(), dir / "Assets" / entry.path().filename());
-    for (const auto& entry : fs::directory_iterator(generated / "world")) {
-        const std::string name = entry.path().filename().string();
-        if (name != "level1c2.obj" && name != "st01v002-pp.obj" && name != "desertHeightmapCollision.jpg")
-            fs::create_symlink(entry.path(), dir / "Assets" / "world" / name);
-    }
-    writeGreyImage((dir / "Assets/world/desertHeightmapCollision.jpg").string(), 1500, 1500, 0);
-    writeFile((dir / "Assets/world/level1c2.obj").string(),
-              "v 3000 0 3000\nv 3000 0 3500\ng far\nv -400 0 200\nv -400 0 230\ng right\n");
-    writeFile((dir / "Assets/world/st01v002-pp.obj").string(), "v 0 0 0\nv 0 0 500\n");
-    writeFile((dir / "configuration.txt").string(), "screenwidth 320\nscreenheight 180\nsoundvolume 80\n");
-    return dir.string();
+    TestLevel level;
+    level.crawlerRoutes = "v 3000 0 3000\nv 3000 0 3500\ng far\nv -400 0 200\nv -400 0 230\ng right\n";
+    level.configuration = "screenwidth 320\nscreenheight 180\nsoundvolume 80\n";
+    return level.write("level-sound");
 }
 
 double secondsBetween(Clock::time_point from, Clock::time_point to)

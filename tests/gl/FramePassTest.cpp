@@ -1,0 +1,136 @@
+// The frame passes on a real level, in-process: what each pass draws (counted
+// by the GPU), what the colour pass counts, and where wire-frame drawing
+// applies.
+#include "app/Game.h"
+#include "app/LevelFlow.h"
+#include "app/Startup.h"
+#include "render/FramePasses.h"
+#include "support/core/ScriptedInput.h"
+#include "support/gl/TestLevel.h"
+
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class FramePassTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        TestLevel level;
+        // Two crawlers right ahead of the player, one beside the other.
+        level.crawlerRoutes = "v 0 0 400\nv 0 0 5000\ng a\nv 100 0 400\nv 100 0 5000\ng b\n";
+        fs::current_path(level.write("frame-passes"));
+        game().input = std::make_unique<ScriptedInput>();
+        testing::internal::CaptureStdout();
+        initializeGame();
+        game().input = std::make_unique<ScriptedInput>();
+        loadLevel();
+        testing::internal::GetCapturedStdout();
+    }
+
+    void SetUp() override { game().toggles = RenderToggles{}; }
+
+    static int render()
+    {
+        const Game& g = game();
+        return renderFrame({g.world, g.assets, g.targets, g.postProcessing, g.toggles, g.textRenderer.get()}, [] {});
+    }
+
+    // Triangles every pass of one frame sent to the GPU.
+    static GLuint trianglesOfAFrame()
+    {
+        GLuint query = 0;
+        glGenQueries(1, &query);
+        glBeginQuery(GL_PRIMITIVES_GENERATED, query);
+        render();
+        glEndQuery(GL_PRIMITIVES_GENERATED);
+        GLuint count = 0;
+        glGetQueryObjectuiv(query, GL_QUERY_RESULT, &count);
+        glDeleteQueries(1, &query);
+        return count;
+    }
+
+    static GLuint triangles(const MeshBounds* model) { return static_cast<const Mesh*>(model)->data.drawCount / 3; }
+
+    static std::vector<float> shadowDepths()
+    {
+        std::vector<float> depths(static_cast<std::size_t>(shadowMapSize) * shadowMapSize);
+        glBindTexture(GL_TEXTURE_2D, game().targets.shadowMap.shadowMapTexture);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, GL_FLOAT, depths.data());
+        glBindTexture(GL_TEXTURE_2D, 0);
+        return depths;
+    }
+
+    static std::vector<unsigned char> colourImage()
+    {
+        const RenderTargets& targets = game().targets;
+        std::vector<unsigned char> pixels(static_cast<std::size_t>(targets.width) * targets.height * 4);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, targets.colorFramebuffer.framebuffer);
+        glReadBuffer(GL_COLOR_ATTACHMENT0);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, targets.width, targets.height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+        return pixels;
+    }
+};
+
+TEST_F(FramePassTest, WithoutCullingEveryObjectButTheGroundIsCountedAndCullingDropsSome)
+{
+    World& world = game().world;
+    game().toggles.frustumCulling = false;
+    std::size_t objects = world.scenery.size() - 1 + 1; // the scenery but the ground, and the drone
+    for (const Crawler& crawler : world.crawlers)
+        objects += crawler.destroyed ? 1 : 3;
+    EXPECT_EQ(render(), static_cast<int>(objects));
+
+    game().toggles.frustumCulling = true;
+    const int culled = render();
+    EXPECT_GT(culled, 3) << "the crawlers ahead are in view";
+    EXPECT_LT(culled, static_cast<int>(objects)) << "most rocks lie outside the view";
+}
+
+TEST_F(FramePassTest, AWreckIsItsBaseAloneInTheShadowAndTheColourPasses)
+{
+    game().toggles.frustumCulling = false;
+    Crawler& crawler = game().world.crawlers[0];
+    const GLuint alive = trianglesOfAFrame();
+    const GLuint base = triangles(crawler.basePart.model), body = triangles(crawler.bodyPart.model),
+                 marker = triangles(crawler.marker.model), wreck = triangles(crawler.destroyedModel);
+    crawler.destroyed = true;
+    crawler.basePart.model = crawler.destroyedModel;
+    const GLuint destroyed = trianglesOfAFrame();
+    crawler.destroyed = false;
+    crawler.basePart.model = crawler.trackModels[0];
+    // Crawlers appear in two passes (shadow and colour), never in the velocity pass.
+    EXPECT_EQ(static_cast<long>(alive) - static_cast<long>(destroyed),
+              2L * (body + marker) + 2L * (static_cast<long>(base) - static_cast<long>(wreck)));
+}
+
+TEST_F(FramePassTest, WireFrameReachesTheSceneButNotTheShadowMap)
+{
+    render();
+    const std::vector<float> filledShadow = shadowDepths();
+    const std::vector<unsigned char> filledColour = colourImage();
+    game().toggles.wireframe = true;
+    render();
+    const std::vector<float> wireShadow = shadowDepths();
+    const std::vector<unsigned char> wireColour = colourImage();
+    GLint mode[2] = {0, 0};
+    glGetIntegerv(GL_POLYGON_MODE, mode);
+
+    EXPECT_EQ(wireShadow, filledShadow) << "the shadow pass always fills";
+    EXPECT_NE(wireColour, filledColour) << "the scene is drawn as lines";
+    EXPECT_EQ(mode[0], GL_FILL) << "the frame ends filling again, for the composite and the next screen";
+    int covered = 0;
+    for (float depth : filledShadow)
+        covered += depth < 1.0f ? 1 : 0;
+    EXPECT_GT(covered, 1000) << "the headlight sees the ground: a shadow map that was drawn";
+}
+
+} // namespace

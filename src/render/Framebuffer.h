@@ -31,6 +31,10 @@ public:
     void bindTexture(GLenum unit, RenderTarget target, const ShaderProgram& program) const;
 };
 
+// A texture to render into: `width` x `height` of `internalFormat` with no
+// data, clamped at its edges, filtered with `filter` both ways. It is left bound.
+GlObject createTargetTexture(GLint internalFormat, GLenum format, GLenum type, int width, int height, GLint filter);
+
 // The status check every render target ends with: "testing" and framebuffer 0
 // bound when complete; otherwise "FB error, status: 0x%x" with the framebuffer
 // left bound. Returns whether it is complete.

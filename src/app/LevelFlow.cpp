@@ -110,10 +110,11 @@ void waitForEnter()
 
 void endGame()
 {
-    // The start-up objects go while their context still exists.
+    // The start-up objects go while their context (and the sound device) still exist.
     Game& g = game();
     g.postProcessing = PostProcessing{};
     g.targets = RenderTargets{};
+    g.audio.reset();
     g.input->terminate();
 }
 

@@ -286,7 +286,7 @@ Screenshot GameWindow::waitForScreenshot(const std::string& name,
         shot = grab(name);
         if ((shot.valid() && test(shot)) || std::chrono::steady_clock::now() > deadline)
             break;
-        pause(100);
+        pause(50);
     }
     keepScreen(name);
     return process_->running() ? shot : Screenshot{};

@@ -185,8 +185,12 @@ TEST_F(PlayEndToEnd, AKillWinsTheLevelAndTheNextLevelWaitsForEnter)
     EXPECT_GT(finish, 10.0) << "the finish runs in slow motion";
     EXPECT_LT(finish, 60.0);
 
-    // Enter: the level is cleaned up and the next one loads.
-    game.tap("Return");
+    // Enter, held until the level is cleaned up (and let go long before the
+    // next waiting screen looks at it): the next level loads.
+    game.keyDown("Return");
+    const bool cleaned = game.waitForOutput([](const std::string& out) { return out.find("Cleaning up...") != std::string::npos; }, 60);
+    game.keyUp("Return");
+    ASSERT_TRUE(cleaned) << game.transcript();
     ASSERT_TRUE(game.waitForOutput([](const std::string& out) { return countOf(out, " loaded\n") == 2 * 17; }, 240))
         << game.transcript();
     const Screenshot secondWaiting = game.waitForScreenshot("level2-waiting", isWaitingScreen, 60);

@@ -92,7 +92,9 @@ TEST(LevelOneEndToEnd, BothCamerasTheHudAndTheOverlayThenEscapeEndsTheGame)
     EXPECT_TRUE(showsStatistics(game.waitForScreenshot("overlay-statistics", showsStatistics, 20)));
     // F3 and F8: each notice at the lower right for two seconds.
     game.tap("F3");
-    const auto showsWireframe = [](const Screenshot& shot) { return shot.count(wireframeNotice, isOverlayGreen) > 150; };
+    const auto showsWireframe = [](const Screenshot& shot) {
+        return shot.count(wireframeNotice, isOverlayGreen) > 150;
+    };
     EXPECT_TRUE(showsWireframe(game.waitForScreenshot("overlay-wireframe-notice", showsWireframe, 10)));
     game.tap("F8");
     const auto showsCulling = [](const Screenshot& shot) { return shot.count(cullingNotice, isOverlayGreen) > 150; };

@@ -128,7 +128,8 @@ TEST_F(PlayEndToEnd, ACrawlerRightInFrontOfThePlayerIsOnScreen)
     // The same place twice at the same time, each game on an X display of its
     // own (they would fight over the one pointer): with the crawler 12 units
     // ahead, and with it parked far behind. Everything else in view is the same.
-    GameWindow ahead(makeLevelDirectory("crawler-ahead", configuration, parkedCrawler(spot, 12.0f), standingPlayer(spot)));
+    GameWindow ahead(
+        makeLevelDirectory("crawler-ahead", configuration, parkedCrawler(spot, 12.0f), standingPlayer(spot)));
     const PrivateDisplay secondDisplay;
     GameWindow behind(
         makeLevelDirectory("crawler-behind", configuration, parkedCrawler(spot, -300.0f), standingPlayer(spot)));
@@ -188,7 +189,8 @@ TEST_F(PlayEndToEnd, AKillWinsTheLevelAndTheNextLevelWaitsForEnter)
     // Enter, held until the level is cleaned up (and let go long before the
     // next waiting screen looks at it): the next level loads.
     game.keyDown("Return");
-    const bool cleaned = game.waitForOutput([](const std::string& out) { return out.find("Cleaning up...") != std::string::npos; }, 60);
+    const bool cleaned = game.waitForOutput(
+        [](const std::string& out) { return out.find("Cleaning up...") != std::string::npos; }, 60);
     game.keyUp("Return");
     ASSERT_TRUE(cleaned) << game.transcript();
     ASSERT_TRUE(game.waitForOutput([](const std::string& out) { return countOf(out, " loaded\n") == 2 * 17; }, 240))

@@ -28,6 +28,7 @@ Terrain generatedTerrain()
     size >> width >> height;
     shellOutput("convert '" + image + "' -flip -channel B -separate -depth 8 'gray:" + raw + "' 2>/dev/null");
     const std::string bytes = readFile(raw);
+    std::filesystem::remove(raw);
     return Terrain(width, height, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
 }
 

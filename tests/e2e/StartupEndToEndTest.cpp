@@ -1,5 +1,7 @@
-// The real binary under Xvfb: start-up without a window, and closing the window
-// on the waiting screen. (A whole run through level 1 is in LevelOneEndToEndTest.)
+// The real binary under Xvfb: start-up that cannot open a window (and says why),
+// full screen at a size the screen lacks, a game without a sound device, and
+// closing the window on the waiting screen. (A whole run through level 1 is in
+// LevelOneEndToEndTest.)
 #include "support/core/GameWindow.h"
 
 #include <gtest/gtest.h>
@@ -91,7 +93,7 @@ TEST(StartupEndToEnd, WithoutASoundDeviceOneLineSaysSoAndTheGamePlays)
     auto result = game.process().wait(60);
     game.keyUp("Escape");
     EXPECT_EQ(result.exitStatus, 0) << result.err;
-    expectIdentityLinesFirst(result.out);
+    EXPECT_EQ(linesOf(result.out).front().rfind("OpenGL version: ", 0), 0u);
     EXPECT_EQ(countOf(result.out, "Cleaning up...\n"), 1);
     EXPECT_EQ(linesOf(result.out).back(), "Cleaning up...");
     EXPECT_EQ(countOf(result.out, "No audio device: the game goes on without sound\n"), 1);

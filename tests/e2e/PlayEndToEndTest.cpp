@@ -79,7 +79,7 @@ std::string standingPlayer(const Spot& spot)
     return point + point;
 }
 
-const std::string configuration = "screenwidth 1280\nscreenheight 720\n";
+const std::string configuration = "screenwidth 1280\nscreenheight 720\nsoundvolume 0\n";
 
 // Where a crawler 12 units ahead shows: below the centre, its hull reaching the
 // bottom of the screen.

@@ -203,8 +203,8 @@ void main()
     vec3 normal = normalize(worldNormal);
     if (!gl_FrontFacing)
         normal = -normal;
-    int others = lightsHere(worldPosition, normal);
-    float shadow = headlightShadow((others & (1 << headlight)) != 0);
-    vec3 color = lightSurface(worldPosition, normal, surfaceColor() * diffuseTint(), others, shadow);
+    int listed = lightsHere(worldPosition, normal);
+    float shadow = headlightShadow((listed & (1 << headlight)) != 0);
+    vec3 color = lightSurface(worldPosition, normal, surfaceColor() * diffuseTint(), listed, shadow);
     finalColor = vec4(mix(color, haze.rgb, haze.a), 1.0);
 }

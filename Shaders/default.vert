@@ -168,16 +168,18 @@ void main()
     vec4 world = modelMatrix * vec4(vertPosition, 1.0);
     worldPosition = world.xyz;
     // The cofactor matrix: the inverse transpose times the determinant, without
-    // an inverse. A mirroring (negative) scale turns the normal inwards together
-    // with the winding, and the fragment shader turns back faces' normals round,
-    // so mirrored particles are lit from outside.
+    // an inverse. A mirroring (negative) scale, as particles have, turns this
+    // normal inwards together with the winding; the fragment shader turns back
+    // faces' normals round and so lights them from outside. Here the outward
+    // normal is wanted.
     mat3 m = mat3(modelMatrix);
     worldNormal = mat3(cross(m[1], m[2]), cross(m[2], m[0]), cross(m[0], m[1])) * vertNormal;
+    vec3 outward = normalize(worldNormal) * sign(dot(m[0], cross(m[1], m[2])));
     texCoord = vertTexCoord;
     shadowCoord = shadowMappingBiasMatrix * lightVPMatrix * world;
     // Taking the bias off z before the division leaves it at full size after it.
-    shadowCoord.z -= headlightShadowBias(world.xyz, normalize(worldNormal), shadowCoord.w) * shadowCoord.w;
+    shadowCoord.z -= headlightShadowBias(world.xyz, outward, shadowCoord.w) * shadowCoord.w;
     haze = hazeAt(world.xyz);
-    vertexLight = lightVertex(world.xyz, normalize(worldNormal), pixelLights);
+    vertexLight = lightVertex(world.xyz, outward, pixelLights);
     gl_Position = cameraMatrix * world;
 }

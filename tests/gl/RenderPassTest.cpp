@@ -166,6 +166,40 @@ protected:
     }
 };
 
+// ---- Shader sources ----
+
+// The lighting and the haze stand in several shader files, GLSL having no
+// include: each copy, from its opening marker line to its closing one, must
+// be the same, or one kind of mesh would be lit differently.
+TEST(ShaderSources, SharedBlocksAreTheSameInEveryFileThatCarriesThem)
+{
+    struct Shared {
+        const char* opening;
+        const char* closing;
+        std::vector<const char*> files;
+    };
+    const Shared blocks[] = {
+        {"// ---- Scene lights for vertex shaders", "// ---- End of the scene lights ----", {"default.vert", "normal.vert"}},
+        {"// ---- Scene lighting:", "// ---- End of the scene lighting ----", {"default.frag", "normal.frag", "dustTr.frag"}},
+        {"// ---- Haze:", "// ---- End of the haze ----", {"default.vert", "normal.vert", "environment.vert"}},
+    };
+    for (const Shared& shared : blocks) {
+        std::string first;
+        for (const char* file : shared.files) {
+            SCOPED_TRACE(testing::Message() << file << ": " << shared.opening);
+            const std::string text = readFile(shaderDir + file);
+            const std::size_t begin = text.find(shared.opening), end = text.find(shared.closing);
+            ASSERT_NE(begin, std::string::npos);
+            ASSERT_NE(end, std::string::npos);
+            ASSERT_LT(begin, end);
+            const std::string copy = text.substr(text.find('\n', begin), end - text.find('\n', begin));
+            if (first.empty())
+                first = copy;
+            EXPECT_EQ(copy, first) << "differs from the copy in " << shared.files.front();
+        }
+    }
+}
+
 // ---- Render targets ----
 
 GLint attachmentName(GLenum attachment)

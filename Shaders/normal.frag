@@ -42,6 +42,7 @@ layout(std140) uniform Material {
     float shininess;
 } material;
 
+const int sun = 1;       // directional: every pixel shades it, outside the list
 const int headlight = 3; // the spotlight that casts the shadows
 // Width, in cosine, of the soft rim of a spotlight's cone.
 const float coneRim = 0.03;
@@ -92,18 +93,24 @@ float lightReach(Light light, vec3 position, out vec3 toLight)
     return coneFactor(light, -toLight) / (1.0 + light.attenuation * distance);
 }
 
-// Lambert and a Blinn-Phong highlight of one light; `shadow` is 1 in full
-// light, 0 in full shadow. The highlight uses Schlick's stand-in for
-// pow(cosine, shininess): one division instead of a logarithm and an exponential.
-vec3 shadeLight(Light light, vec3 position, vec3 normal, vec3 toEye, vec3 base, float shadow)
+// Lambert and a Blinn-Phong highlight of light arriving from `toLight`. The
+// highlight uses Schlick's stand-in for pow(cosine, shininess): one division
+// instead of a logarithm and an exponential.
+vec3 reflected(vec3 toLight, vec3 normal, vec3 toEye, vec3 base)
 {
-    vec3 toLight;
-    float reach = lightReach(light, position, toLight) * shadow;
     float lambert = max(dot(normal, toLight), 0.0);
     float cosine = max(dot(normal, normalize(toLight + toEye)), 0.0);
     float shininess = material.shininess;
     float highlight = shininess > 0.0 && lambert > 0.0 ? cosine / (shininess - shininess * cosine + cosine) : 0.0;
-    return reach * light.color * (lambert * base + highlight * material.specular.rgb);
+    return lambert * base + highlight * material.specular.rgb;
+}
+
+// One light of the list; `shadow` is 1 in full light, 0 in full shadow.
+vec3 shadeLight(Light light, vec3 position, vec3 normal, vec3 toEye, vec3 base, float shadow)
+{
+    vec3 toLight;
+    float reach = lightReach(light, position, toLight) * shadow;
+    return reach * light.color * reflected(toLight, normal, toEye, base);
 }
 
 // Whether the headlight can light this point: the surface faces it and its
@@ -150,12 +157,17 @@ vec3 skyFill(vec3 normal)
 }
 
 // All the scene's light on a surface of colour `base`: its own glow, the sky
-// and sand fill, what the vertices gave, and each light of `listed` (bits as
-// in pixelLights). `shadow` dims the headlight alone.
+// and sand fill, what the vertices gave, the sun and each light of `listed`
+// (bits as in pixelLights). `shadow` dims the headlight alone.
 vec3 lightSurface(vec3 position, vec3 normal, vec3 base, int listed, float shadow)
 {
     vec3 toEye = normalize(cameraPosition - position);
     vec3 color = (material.emissive.rgb + skyFill(normal) + vertexLight) * base;
+    // The sun lights nearly every pixel, and as a loop turn it would pay for
+    // the gathers and the point and spot cases it does not need.
+    Light sunlight = lights[sun];
+    if (sun < numLights && sunlight.position.w == 0.0)
+        color += sunlight.color * reflected(normalize(sunlight.position.xyz), normal, toEye, base);
     while (listed != 0) {
         int i = lowestBit(listed);
         listed &= listed - 1;

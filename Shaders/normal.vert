@@ -32,6 +32,8 @@ const int maxLights = 6;
 uniform int numLights;
 uniform Light lights[maxLights];
 
+const int sun = 1;
+
 // A light that gives less than this (diffuse and a little highlight) changes
 // no 8-bit colour by more than its rounding.
 const float darkEnough = 1.0 / 255.0;
@@ -57,8 +59,8 @@ float cosineOfDegrees(float degrees)
 // What the lights give this vertex, to be multiplied by the surface colour:
 // every light's ambient share and the diffuse light of far point lights.
 // `pixelLights` gets the lights the fragment shader must shade per pixel
-// anywhere within triangleReach, one bit each: directional lights and
-// spotlights that reach there, and point lights that reach there from nearer
+// anywhere within triangleReach, one bit each: directional lights but the
+// sun, and spotlights and point lights that reach there, these from nearer
 // than vertexLitBeyond. Lean on purpose: it runs for every vertex of every lit
 // mesh, on the one thread that shades vertices.
 vec3 lightVertex(vec3 position, vec3 normal, out int pixelLights)
@@ -82,6 +84,8 @@ vec3 lightVertex(vec3 position, vec3 normal, out int pixelLights)
         bool inCone = !spot || dot(fromLight, source.spotlightDirection) >= limit * distance * directionLength;
         bool point = source.position.w != 0.0 && !spot;
         bool pixelLit = source.position.w == 0.0 || (bright && inCone && (!point || nearest < vertexLitBeyond));
+        // A directional sun is shaded by every pixel outside the list.
+        pixelLit = pixelLit && !(i == sun && source.position.w == 0.0);
         float vertexShare = point ? smoothstep(pixelLitWithin, vertexLitBeyond, distance) : 0.0;
         float diffuse = max(dot(normal, -fromLight / distance), 0.0) / (1.0 + source.attenuation * distance * distance);
         if (i < numLights) {

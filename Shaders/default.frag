@@ -128,10 +128,11 @@ bool headlightReaches(vec3 position, vec3 normal)
     return inCone && dot(normal, fromLight) < 0.0;
 }
 
-// The index of the lowest set bit of a non-zero mask (no findLSB in GLSL 3.30).
+// The index of the lowest set bit of a non-zero mask (no findLSB in GLSL
+// 3.30): the exponent of that bit's power of two as a float.
 int lowestBit(int mask)
 {
-    return int(log2(float(mask & -mask)) + 0.5);
+    return (floatBitsToInt(float(mask & -mask)) >> 23) - 127;
 }
 
 // The texture's colour, or white for a mesh without a picture.
@@ -192,21 +193,19 @@ int lightsHere(vec3 position, vec3 normal)
 float headlightShadow(bool reached)
 {
     ivec2 size = textureSize(shadowMap, 0);
-    int taps = reached && size.x > 1 && shadowCoord.w > 0.0 ? 3 : 0;
+    int taps = reached && size.x > 2 && shadowCoord.w > 0.0 ? 3 : 0;
     vec3 coord = shadowCoord.xyz / shadowCoord.w;
     vec2 texelPosition = coord.xy * vec2(size) - 0.5;
     vec2 centre = floor(texelPosition + 0.5);
     vec2 offCentre = texelPosition - centre; // -0.5 to 0.5
+    // The box covers the middle row and column whole and the outer ones in part.
+    vec3 columns = vec3(0.5 - offCentre.x, 1.0, 0.5 + offCentre.x);
+    vec3 rows = vec3(0.5 - offCentre.y, 1.0, 0.5 + offCentre.y);
+    ivec2 corner = clamp(ivec2(centre) - 1, ivec2(0), size - 3);
     float lit = 0.0;
-    for (int y = 0; y < taps; ++y) {
-        // The box covers the middle row whole and the outer ones in part.
-        float rowWeight = y == 1 ? 1.0 : 0.5 + offCentre.y * float(y - 1);
-        for (int x = 0; x < taps; ++x) {
-            float weight = rowWeight * (x == 1 ? 1.0 : 0.5 + offCentre.x * float(x - 1));
-            ivec2 at = clamp(ivec2(centre) + ivec2(x - 1, y - 1), ivec2(0), size - 1);
-            lit += coord.z > texelFetch(shadowMap, at, 0).r ? 0.0 : weight;
-        }
-    }
+    for (int y = 0; y < taps; ++y)
+        for (int x = 0; x < taps; ++x)
+            lit += coord.z > texelFetch(shadowMap, corner + ivec2(x, y), 0).r ? 0.0 : columns[x] * rows[y];
     return taps == 0 ? 1.0 : lit / 4.0;
 }
 

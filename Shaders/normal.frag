@@ -127,10 +127,11 @@ bool headlightReaches(vec3 position, vec3 normal)
     return inCone && dot(normal, fromLight) < 0.0;
 }
 
-// The index of the lowest set bit of a non-zero mask (no findLSB in GLSL 3.30).
+// The index of the lowest set bit of a non-zero mask (no findLSB in GLSL
+// 3.30): the exponent of that bit's power of two as a float.
 int lowestBit(int mask)
 {
-    return int(log2(float(mask & -mask)) + 0.5);
+    return (floatBitsToInt(float(mask & -mask)) >> 23) - 127;
 }
 
 // The texture's colour, or white for a mesh without a picture.

@@ -1,6 +1,5 @@
 // The render passes with the game's own shaders, read back: the render targets,
 // the headlight's shadow, the lights, the sky, the haze and the composite.
-#include "assets/ImageLoader.h"
 #include "assets/Mesh.h"
 #include "assets/Skybox.h"
 #include "game/Camera.h"
@@ -77,7 +76,7 @@ MeshData ground(float half, float cell)
     return triangles.meshData();
 }
 
-// An axis-aligned box standing on the ground.
+// An axis-aligned box standing on the ground (no bottom face).
 MeshData box(glm::vec3 low, glm::vec3 high)
 {
     Triangles t;
@@ -132,8 +131,8 @@ std::vector<Light> headlightScene(glm::vec3 eye, glm::vec3 target)
     return lights;
 }
 
-// Runs in a scratch folder of its own, as the game runs in its game folder,
-// and goes back afterwards.
+// Makes `folder` the working directory, as the game runs in its game folder
+// and opens its files by relative paths, and goes back afterwards.
 class InFolder {
 public:
     explicit InFolder(const std::string& folder) : previous(fs::current_path()) { fs::current_path(folder); }

@@ -130,7 +130,7 @@ vec3 skyColour(vec3 direction)
 // A rider's view of the far desert crosses much of it and fades into the
 // horizon's dust; the same distance seen from above stays clear. Whatever the
 // dust, nothing may end visibly at the far plane.
-const float dustDensity = 0.005;
+const float dustDensity = 0.008;
 const float dustHeight = 40.0;
 vec4 hazeAt(vec3 position)
 {

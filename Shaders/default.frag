@@ -1,25 +1,36 @@
 #version 330 core
-// Lit, textured meshes with the headlight's shadow.
+// Lit, textured meshes with the headlight's shadow: crawlers, the ground, shots
+// and debris.
 in vec3 worldPosition;
 in vec3 worldNormal;
 in vec2 texCoord;
-in vec4 shadowCoord;
+in vec4 shadowCoord; // in the headlight's shadow map, its depth already less the bias
+in vec4 haze;        // rgb: the sky behind this point; a: how much of it lies in front
 
 uniform sampler2D colorTexture; // unit 1
 uniform sampler2D shadowMap;    // unit 4: depth seen from the headlight
 
 out vec4 finalColor;
 
+// ---- Scene lighting: the same in default.frag, normal.frag and dustTr.frag (GLSL has no include) ----
+// On a software rasteriser an `if` skips nothing (both sides run, masked),
+// while a loop stops as soon as no pixel of the group wants another turn. So
+// the vertex shader lists the lights that need shading per pixel on each
+// triangle, and the loop below shades only those: a dark light costs a few
+// operations a vertex, and a far one is lit per vertex.
+flat in int pixelLights; // bits: the lights to shade per pixel on this triangle
+in vec3 vertexLight;     // ambient shares and far point lights, per vertex
+
 struct Light {
     vec4 position;           // w = 0: a direction towards the light (the sun)
     vec3 color;
-    float attenuation;       // fall-off with the square of the distance
+    float attenuation;       // point lights fade with the square of the distance, spotlights with the distance
     float ambientCE;         // share of the light that reaches everything
     float spotlightAngle;    // half-angle of the cone in degrees; 180 lights all around
-    vec3 spotlightDirection;
+    vec3 spotlightDirection; // zero: no cone
 };
 
-const int maxLights = 8;
+const int maxLights = 6;
 uniform int numLights;
 uniform Light lights[maxLights];
 uniform vec3 cameraPosition;
@@ -32,13 +43,100 @@ layout(std140) uniform Material {
     float shininess;
 } material;
 
-// The dusk haze the far desert fades into.
-const vec3 hazeColor = vec3(0.80, 0.62, 0.45);
-const float hazeStart = 450.0;
-const float hazeEnd = 1000.0;
+const int sun = 1;       // directional: every pixel shades it, outside the list
+const int headlight = 3; // the spotlight that casts the shadows
+// Width, in cosine, of the soft rim of a spotlight's cone.
+const float coneRim = 0.03;
+
+bool isSpot(Light light)
+{
+    return light.spotlightAngle < 180.0 && dot(light.spotlightDirection, light.spotlightDirection) > 0.0;
+}
+
+// cos(radians(degrees)) for 0 to 90 degrees, within 0.001, for a fraction of
+// the library cosine's cost.
+float cosineOfDegrees(float degrees)
+{
+    float x = radians(min(degrees, 90.0));
+    float x2 = x * x;
+    return 1.0 + x2 * (-0.5 + x2 * (1.0 / 24.0 - x2 / 720.0));
+}
+
+// The share of a point light at `distance` that the pixel adds to what the
+// vertices gave (the same distances as in the vertex shaders).
+const float pixelLitWithin = 60.0, vertexLitBeyond = 80.0;
+float pixelShare(float distance)
+{
+    return 1.0 - smoothstep(pixelLitWithin, vertexLitBeyond, distance);
+}
+
+// How much of a spotlight arrives along `fromLight` (unit length): 1 inside
+// the cone, 0 outside, a soft rim between.
+float coneFactor(Light light, vec3 fromLight)
+{
+    float edge = cosineOfDegrees(light.spotlightAngle);
+    return smoothstep(edge, edge + coneRim, dot(fromLight, normalize(light.spotlightDirection)));
+}
+
+// The direction to the light and how much of it arrives, before the surface's
+// angle. A spotlight's beam is focused: it loses light with the distance, not
+// with its square, so the headlight still reaches the sand ahead.
+float lightReach(Light light, vec3 position, out vec3 toLight)
+{
+    vec3 offset = light.position.xyz - position * light.position.w;
+    float inverseDistance = inversesqrt(max(dot(offset, offset), 1e-8));
+    toLight = offset * inverseDistance;
+    if (light.position.w == 0.0)
+        return 1.0;
+    float distance = 1.0 / inverseDistance;
+    if (!isSpot(light))
+        return pixelShare(distance) / (1.0 + light.attenuation * distance * distance);
+    return coneFactor(light, -toLight) / (1.0 + light.attenuation * distance);
+}
+
+// Lambert and a Blinn-Phong highlight of light arriving from `toLight`. The
+// highlight uses Schlick's stand-in for pow(cosine, shininess): one division
+// instead of a logarithm and an exponential.
+vec3 reflected(vec3 toLight, vec3 normal, vec3 toEye, vec3 base)
+{
+    float lambert = max(dot(normal, toLight), 0.0);
+    float cosine = max(dot(normal, normalize(toLight + toEye)), 0.0);
+    float shininess = material.shininess;
+    float highlight = shininess > 0.0 && lambert > 0.0 ? cosine / (shininess - shininess * cosine + cosine) : 0.0;
+    return lambert * base + highlight * material.specular.rgb;
+}
+
+// One light of the list; `shadow` is 1 in full light, 0 in full shadow.
+vec3 shadeLight(Light light, vec3 position, vec3 normal, vec3 toEye, vec3 base, float shadow)
+{
+    vec3 toLight;
+    float reach = lightReach(light, position, toLight) * shadow;
+    return reach * light.color * reflected(toLight, normal, toEye, base);
+}
+
+// Whether the headlight can light this point: the surface faces it and its
+// cone (with the rim) covers the point. The list is per triangle, and near the
+// rider one triangle spans much more than the cone.
+bool headlightReaches(vec3 position, vec3 normal)
+{
+    Light light = lights[headlight];
+    vec3 fromLight = position - light.position.xyz;
+    float along = dot(fromLight, light.spotlightDirection);
+    float edge = cosineOfDegrees(light.spotlightAngle);
+    bool inCone = !isSpot(light)
+        || (along > 0.0 && along * along >= edge * edge * dot(fromLight, fromLight) * dot(light.spotlightDirection, light.spotlightDirection));
+    return inCone && dot(normal, fromLight) < 0.0;
+}
+
+// The index of the lowest set bit of a non-zero mask (no findLSB in GLSL
+// 3.30): the exponent of that bit's power of two as a float.
+int lowestBit(int mask)
+{
+    return (floatBitsToInt(float(mask & -mask)) >> 23) - 127;
+}
 
 // The texture's colour, or white for a mesh without a picture.
-vec3 surfaceColor(sampler2D colorTexture, vec2 texCoord)
+vec3 surfaceColor()
 {
     if (textureSize(colorTexture, 0).x <= 1)
         return vec3(1.0);
@@ -51,68 +149,64 @@ vec3 diffuseTint()
     return dot(material.diffuse.rgb, vec3(1.0)) > 0.0 ? material.diffuse.rgb : vec3(1.0);
 }
 
-// One light's contribution; `shadow` is 1 in full light, 0 in full shadow.
-vec3 shadeLight(Light light, vec3 position, vec3 normal, vec3 base, float shadow)
-{
-    vec3 toLight;
-    float falloff = 1.0;
-    if (light.position.w == 0.0) {
-        toLight = normalize(light.position.xyz);
-    } else {
-        vec3 offset = light.position.xyz - position;
-        float distance = length(offset);
-        toLight = offset / max(distance, 1e-4);
-        falloff = 1.0 / (1.0 + light.attenuation * distance * distance);
-        if (light.spotlightAngle < 180.0 && dot(light.spotlightDirection, light.spotlightDirection) > 0.0) {
-            float cosine = dot(-toLight, normalize(light.spotlightDirection));
-            float edge = cos(radians(light.spotlightAngle));
-            // A soft rim instead of a hard cut at the cone's edge.
-            falloff *= smoothstep(edge, min(edge + 0.05, 1.0), cosine);
-        }
-    }
-    vec3 ambient = light.ambientCE * light.color * base;
-    float lambert = max(dot(normal, toLight), 0.0);
-    vec3 diffuse = lambert * light.color * base;
-    vec3 specular = vec3(0.0);
-    if (lambert > 0.0 && material.shininess > 0.0) {
-        vec3 toEye = normalize(cameraPosition - position);
-        vec3 halfway = normalize(toLight + toEye);
-        specular = pow(max(dot(normal, halfway), 0.0), material.shininess) * light.color * material.specular.rgb;
-    }
-    return ambient + falloff * shadow * (diffuse + specular);
-}
-
 // Light from the dusk sky above and the warm sand below, so that faces the
 // low sun misses still read.
-vec3 skyFill(vec3 normal, vec3 base)
+vec3 skyFill(vec3 normal)
 {
-    const vec3 sky = vec3(0.30, 0.28, 0.36);
+    const vec3 sky = vec3(0.26, 0.25, 0.34);
     const vec3 sand = vec3(0.24, 0.17, 0.11);
-    return base * mix(sand, sky, normal.y * 0.5 + 0.5);
+    return mix(sand, sky, normal.y * 0.5 + 0.5);
 }
 
-vec3 withHaze(vec3 color, vec3 position)
+// All the scene's light on a surface of colour `base`: its own glow, the sky
+// and sand fill, what the vertices gave, the sun and each light of `listed`
+// (bits as in pixelLights). `shadow` dims the headlight alone.
+vec3 lightSurface(vec3 position, vec3 normal, vec3 base, int listed, float shadow)
 {
-    float amount = smoothstep(hazeStart, hazeEnd, distance(position, cameraPosition));
-    return mix(color, hazeColor, amount * 0.85);
+    vec3 toEye = normalize(cameraPosition - position);
+    vec3 color = (material.emissive.rgb + skyFill(normal) + vertexLight) * base;
+    // The sun lights nearly every pixel, and as a loop turn it would pay for
+    // the gathers and the point and spot cases it does not need.
+    Light sunlight = lights[sun];
+    if (sun < numLights && sunlight.position.w == 0.0)
+        color += sunlight.color * reflected(normalize(sunlight.position.xyz), normal, toEye, base);
+    while (listed != 0) {
+        int i = lowestBit(listed);
+        listed &= listed - 1;
+        color += shadeLight(lights[i], position, normal, toEye, base, i == headlight ? shadow : 1.0);
+    }
+    return color;
 }
 
-// The headlight (light 3) casts the shadows. 1 = lit, 0 = shadowed; a few taps
-// soften the edge. Without a shadow map bound everything is lit.
-const int shadowLight = 3;
-float headlightShadow()
+// The lights of this triangle's list that can reach this pixel.
+int lightsHere(vec3 position, vec3 normal)
 {
-    if (textureSize(shadowMap, 0).x <= 1 || shadowCoord.w <= 0.0)
-        return 1.0;
+    return headlightReaches(position, normal) ? pixelLights : pixelLights & ~(1 << headlight);
+}
+// ---- End of the scene lighting ----
+
+// How much of the headlight reaches this point past what its shadow map saw:
+// 1 lit, 0 shadowed. Nine taps around the point, weighted as a box two texels
+// wide, give a soft edge. Only pixels the headlight reaches take them (loops
+// that no pixel of the group wants to turn cost one tap); its cone lies well
+// inside the map's 80 degrees.
+float headlightShadow(bool reached)
+{
+    ivec2 size = textureSize(shadowMap, 0);
+    int taps = reached && size.x > 2 && shadowCoord.w > 0.0 ? 3 : 0;
     vec3 coord = shadowCoord.xyz / shadowCoord.w;
-    if (any(lessThan(coord, vec3(0.0))) || any(greaterThan(coord, vec3(1.0))))
-        return 1.0;
-    vec2 texel = 1.0 / vec2(textureSize(shadowMap, 0));
+    vec2 texelPosition = coord.xy * vec2(size) - 0.5;
+    vec2 centre = floor(texelPosition + 0.5);
+    vec2 offCentre = texelPosition - centre; // -0.5 to 0.5
+    // The box covers the middle row and column whole and the outer ones in part.
+    vec3 columns = vec3(0.5 - offCentre.x, 1.0, 0.5 + offCentre.x);
+    vec3 rows = vec3(0.5 - offCentre.y, 1.0, 0.5 + offCentre.y);
+    ivec2 corner = clamp(ivec2(centre) - 1, ivec2(0), size - 3);
     float lit = 0.0;
-    for (int x = -1; x <= 1; ++x)
-        for (int y = -1; y <= 1; ++y)
-            lit += coord.z - 0.0015 > texture(shadowMap, coord.xy + vec2(x, y) * texel).r ? 0.0 : 1.0;
-    return lit / 9.0;
+    for (int y = 0; y < taps; ++y)
+        for (int x = 0; x < taps; ++x)
+            lit += coord.z > texelFetch(shadowMap, corner + ivec2(x, y), 0).r ? 0.0 : columns[x] * rows[y];
+    return taps == 0 ? 1.0 : lit / 4.0;
 }
 
 void main()
@@ -120,9 +214,8 @@ void main()
     vec3 normal = normalize(worldNormal);
     if (!gl_FrontFacing)
         normal = -normal;
-    vec3 base = surfaceColor(colorTexture, texCoord) * diffuseTint();
-    vec3 color = material.emissive.rgb * base + skyFill(normal, base);
-    for (int i = 0; i < numLights && i < maxLights; ++i)
-        color += shadeLight(lights[i], worldPosition, normal, base, i == shadowLight ? headlightShadow() : 1.0);
-    finalColor = vec4(withHaze(color, worldPosition), 1.0);
+    int listed = lightsHere(worldPosition, normal);
+    float shadow = headlightShadow((listed & (1 << headlight)) != 0);
+    vec3 color = lightSurface(worldPosition, normal, surfaceColor() * diffuseTint(), listed, shadow);
+    finalColor = vec4(mix(color, haze.rgb, haze.a), 1.0);
 }

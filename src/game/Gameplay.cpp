@@ -257,10 +257,14 @@ void updateGameplay(World& world, GameState& state, Settings& settings, Input& i
     if (!state.paused)
         stepWorld(world, settings, dt, now);
 
-    // The headlight follows whatever camera is in use, paused or not.
+    // The headlight follows whatever camera is in use, paused or not, hanging
+    // 10 below the eye. Riding on the ground that is under the sand, where it
+    // would light nothing and see the ground from below: it never goes lower
+    // than a lamp on the vehicle, 2 above the ground.
     const Camera& current = *world.currentCamera;
-    world.lights[headlight].position =
-        glm::vec4(current.position + current.offset - glm::vec3(0.0f, 10.0f, 0.0f), 1.0f);
+    glm::vec3 lamp = current.position + current.offset - glm::vec3(0.0f, 10.0f, 0.0f);
+    lamp.y = std::max(lamp.y, world.terrain->heightAt(lamp.x, lamp.z) + headlightAboveGround);
+    world.lights[headlight].position = glm::vec4(lamp, 1.0f);
     world.lights[headlight].spotlightDirection = current.forward();
 
     const bool pauseDown = input.key(Key::P) == Press;

@@ -21,3 +21,6 @@ void updateGameplay(World& world, GameState& state, Settings& settings, Input& i
 
 // How far the finish may narrow the view: the free camera's own lower limit.
 inline constexpr float narrowestFieldOfView = 5.0f;
+
+// The lowest the headlight hangs above the ground at its feet.
+inline constexpr float headlightAboveGround = 2.0f;

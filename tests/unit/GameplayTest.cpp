@@ -261,6 +261,21 @@ TEST_F(Gameplay, PauseFreezesShotsAndCrawlersButTheyAreStillHit)
     EXPECT_TRUE(crawler.destroyed) << "the collision step runs while paused";
 }
 
+TEST_F(Gameplay, TheHeadlightNeverSinksIntoTheSand)
+{
+    // On the ground the eye is 7 above it, and 10 below the eye is under the sand.
+    TestWorld riding(10, {0.0f, 0.0f, 0.0f}, 10.0f);
+    input.pollEvents();
+    updateGameplay(riding.world, state, settings, input, 0.0f);
+    EXPECT_EQ(riding.world.lights[headlight].position, glm::vec4(0, -2 + headlightAboveGround, 0, 1));
+
+    // High above the ground (the free camera) it hangs 10 below the eye.
+    settings.debugmode = true;
+    riding.world.currentCamera = &riding.world.freeCamera();
+    updateGameplay(riding.world, state, settings, input, 0.0f);
+    EXPECT_EQ(riding.world.lights[headlight].position, glm::vec4(0, 240, 200, 1));
+}
+
 TEST_F(Gameplay, TheHeadlightFollowsTheViewEvenWhilePaused)
 {
     state.paused = true;

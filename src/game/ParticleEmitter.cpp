@@ -1,5 +1,6 @@
 #include "game/ParticleEmitter.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 ParticleEmitter::ParticleEmitter(MeshBounds* model) : model(model)
@@ -54,7 +55,8 @@ std::unique_ptr<ParticleEmitter> createEmitter(Effect effect, MeshBounds* model,
     const Recipe& recipe = effect == Effect::Debris ? debris : effect == Effect::Dust ? dust : fireball;
     auto emitter = std::make_unique<ParticleEmitter>(model);
     // The product is an integer first; widened so a huge setting cannot overflow it.
-    emitter->count = static_cast<float>(static_cast<long long>(recipe.countPerDensity) * density);
+    emitter->count =
+        static_cast<float>(static_cast<long long>(recipe.countPerDensity) * std::min(density, largestParticleDensity));
     emitter->spread = recipe.spread;
     emitter->randomScale = recipe.randomScale;
     emitter->particles.speed = recipe.speed;

@@ -30,6 +30,11 @@ enum class Effect {
     Fireball, // slow fire drifting out of a destroyed crawler
 };
 
+// The highest particle density that is honoured: a burst of 30,000 debris.
+// A larger setting (a stray digit in configuration.txt) would make the first
+// kill launch millions of particles and stall the game for good.
+inline constexpr int largestParticleDensity = 1000;
+
 // One emitter of `effect` with its particle model; `density` is the particle
-// density setting and multiplies the burst size.
+// density setting and multiplies the burst size (at most largestParticleDensity).
 std::unique_ptr<ParticleEmitter> createEmitter(Effect effect, MeshBounds* model, int density);

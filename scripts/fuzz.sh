@@ -9,6 +9,7 @@
 #   scripts/fuzz.sh --seconds 5          every target briefly (scripts/test.sh does this)
 #   scripts/fuzz.sh --jobs 2 fuzz_image  targets side by side, or only some
 #   scripts/fuzz.sh --build-only
+#   scripts/fuzz.sh --coverage           then the lines of each reader its corpus reaches
 #
 # What each run found (inputs that reach new code) stays in
 # build-fuzz/corpus/<target>/ and is the starting point of the next run; the
@@ -19,13 +20,15 @@ build="$root/build-fuzz"
 seconds=600
 jobs=1
 build_only=0
+coverage=0
 targets=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --seconds) seconds="$2"; shift 2 ;;
     --jobs) jobs="$2"; shift 2 ;;
     --build-only) build_only=1; shift ;;
-    -h|--help) sed -n '2,17p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    --coverage) coverage=1; shift ;;
+    -h|--help) sed -n '2,18p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'; exit 0 ;;
     -*) echo "fuzz.sh: unknown option $1" >&2; exit 2 ;;
     *) targets+=("$1"); shift ;;
   esac
@@ -49,7 +52,6 @@ run_target() {
   local target="$1"
   local corpus="$build/corpus/$target" findings="$build/findings/$target" log="$build/logs/$target.log"
   mkdir -p "$corpus" "$findings" "$build/logs"
-  # Absolute paths: some targets work inside a scratch folder of their own.
   "$build/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
     -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" "$root/tests/fuzz/corpus/$target" \
     >"$log" 2>&1
@@ -93,4 +95,35 @@ for target in "${targets[@]}"; do
     ls "$build/findings/$target" | sed 's/^/    kept: /'
   fi
 done
+
+# Line coverage of the game's own readers over everything the corpus holds:
+# the targets are built again with profile instrumentation and every input
+# is run once.
+if [ "$coverage" -eq 1 ]; then
+  declare -A readers=(
+    [fuzz_configuration]="src/app/Configuration.cpp src/game/ParticleEmitter.cpp"
+    [fuzz_crawler_routes]="src/game/LevelFiles.cpp src/game/LevelConstruction.cpp src/game/PathFollower.cpp src/game/Crawler.cpp src/game/Gameplay.cpp"
+    [fuzz_player_route]="src/game/LevelFiles.cpp src/game/LevelConstruction.cpp src/game/PathFollower.cpp src/game/Camera.cpp src/game/Gameplay.cpp"
+    [fuzz_model_import]="src/assets/ModelLoader.cpp src/assets/ModelFileSystem.cpp src/assets/MaterialLibraryCheck.cpp src/assets/ImageLoader.cpp"
+    [fuzz_image]="src/assets/ImageLoader.cpp src/assets/ImageSizeCheck.cpp src/game/Terrain.cpp src/game/Terrain.h"
+    [fuzz_text_layout]="src/render/TextLayout.cpp"
+  )
+  profiled="$build-coverage"
+  cmake -S "$root/tests/fuzz" -B "$profiled" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DSANDLARK_FUZZ_COVERAGE=ON >/dev/null
+  cmake --build "$profiled" --parallel "$(nproc)" --target "${targets[@]}" >/dev/null
+  echo "Lines of the readers reached by each corpus:"
+  for target in "${targets[@]}"; do
+    rm -rf "$profiled/profiles/$target"
+    mkdir -p "$profiled/profiles/$target" "$build/corpus/$target"
+    LLVM_PROFILE_FILE="$profiled/profiles/$target/%p.profraw" "$profiled/$target" -runs=0 \
+      "$build/corpus/$target" "$root/tests/fuzz/corpus/$target" >/dev/null 2>&1 || true
+    llvm-profdata merge -sparse -o "$profiled/profiles/$target.profdata" "$profiled/profiles/$target"/*.profraw
+    sources=()
+    for source in ${readers[$target]}; do sources+=("$root/$source"); done
+    echo "  $target:"
+    llvm-cov report "$profiled/$target" -instr-profile="$profiled/profiles/$target.profdata" "${sources[@]}" |
+      awk 'NR > 2 && $1 != "" && $1 !~ /^-/ { printf "    %-40s lines %s of %s (%s)\n", $1, $8 - $9, $8, $10 }'
+  done
+fi
 exit "$failed"

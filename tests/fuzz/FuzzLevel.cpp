@@ -1,5 +1,7 @@
 #include "FuzzLevel.h"
 
+#include "FuzzScratch.h"
+
 #include "game/Gameplay.h"
 #include "game/LevelConstruction.h"
 #include "game/Terrain.h"
@@ -70,8 +72,28 @@ struct BoundsMeshes {
 
 } // namespace
 
+void prepareLevelFolder(const std::string& file, const std::string& content)
+{
+    silenceStandardOutput();
+    writeFuzzFile(fuzzScratchFolder() + "/" + file, content);
+}
+
+void writeLevelFile(const std::string& file, const std::uint8_t* data, std::size_t size)
+{
+    writeFuzzFile(fuzzScratchFolder() + "/" + file, data, size);
+}
+
+Settings levelSettings()
+{
+    Settings settings;
+    settings.screenwidth = 1280;
+    settings.screenheight = 720;
+    return settings;
+}
+
 void buildAndRideLevel(const Settings& settings, int frames)
 {
+    const InFuzzScratchFolder inScratch;
     std::srand(1);
     BoundsMeshes bounds;
     const LevelMeshes meshes = bounds.level();

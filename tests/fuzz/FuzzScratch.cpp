@@ -39,9 +39,14 @@ const std::string& fuzzScratchFolder()
     return folder.path;
 }
 
-void enterFuzzScratchFolder()
+InFuzzScratchFolder::InFuzzScratchFolder() : previous(fs::current_path().string())
 {
     fs::current_path(fuzzScratchFolder());
+}
+
+InFuzzScratchFolder::~InFuzzScratchFolder()
+{
+    fs::current_path(previous);
 }
 
 void silenceStandardOutput()

@@ -12,8 +12,19 @@
 const std::string& fuzzScratchFolder();
 
 // Makes the scratch folder the working directory, where the game's relative
-// paths ("Assets\World\...") are looked up.
-void enterFuzzScratchFolder();
+// paths ("Assets\World\...") are looked up, for as long as it lives; the
+// previous one comes back after, so that libFuzzer's own relative paths (the
+// corpus, an input to replay) keep working.
+class InFuzzScratchFolder {
+public:
+    InFuzzScratchFolder();
+    ~InFuzzScratchFolder();
+    InFuzzScratchFolder(const InFuzzScratchFolder&) = delete;
+    InFuzzScratchFolder& operator=(const InFuzzScratchFolder&) = delete;
+
+private:
+    std::string previous;
+};
 
 // Sends standard output to /dev/null; libFuzzer reports on standard error.
 void silenceStandardOutput();

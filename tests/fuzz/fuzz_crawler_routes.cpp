@@ -2,22 +2,16 @@
 // "Assets\World\level1c2.obj", the level is built and ridden for a second
 // with the player's route intact.
 #include "FuzzLevel.h"
-#include "FuzzScratch.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    silenceStandardOutput();
-    enterFuzzScratchFolder();
-    writeFuzzFile("Assets/World/st01v002-pp.obj", "v 0 5 0\nv 0 5 100\nv 50 5 200\n");
+    prepareLevelFolder("Assets/World/st01v002-pp.obj", "v 0 5 0\nv 0 5 100\nv 50 5 200\n");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    writeFuzzFile("Assets/World/level1c2.obj", data, size);
-    Settings settings;
-    settings.screenwidth = 1280;
-    settings.screenheight = 720;
-    buildAndRideLevel(settings, 60);
+    writeLevelFile("Assets/World/level1c2.obj", data, size);
+    buildAndRideLevel(levelSettings(), 60);
     return 0;
 }

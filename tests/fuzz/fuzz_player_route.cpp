@@ -3,24 +3,19 @@
 // the air. A route without a point is the one error the game reports (as
 // "invalid vector<T> subscript"); anything else must play.
 #include "FuzzLevel.h"
-#include "FuzzScratch.h"
 
 #include <stdexcept>
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    silenceStandardOutput();
-    enterFuzzScratchFolder();
-    writeFuzzFile("Assets/World/level1c2.obj", "v 0 0 0\nv 100 0 0\ng crawler\n");
+    prepareLevelFolder("Assets/World/level1c2.obj", "v 0 0 0\nv 100 0 0\ng crawler\n");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    writeFuzzFile("Assets/World/st01v002-pp.obj", data, size);
-    Settings settings;
-    settings.screenwidth = 1280;
-    settings.screenheight = 720;
+    writeLevelFile("Assets/World/st01v002-pp.obj", data, size);
+    Settings settings = levelSettings();
     for (const bool airmode : {false, true}) {
         settings.airmode = airmode;
         try {

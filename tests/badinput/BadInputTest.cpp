@@ -58,7 +58,9 @@ std::string describe(const ProcessResult& result)
 
 void expectOutcome(const BadInputRow& row, const ProcessResult& result)
 {
-    ASSERT_FALSE(result.timedOut) << "the game hung\n" << describe(result);
+    ASSERT_FALSE(result.timedOut) << (row.waits ? "the game hung before or during play\n"
+                                                : "the game hung (or waits for Enter where it should end)\n")
+                                  << describe(result);
     ASSERT_NE(result.exitStatus, -1) << "the game was ended by a signal\n" << describe(result);
     EXPECT_EQ(result.exitStatus, row.status) << describe(result);
     if (!row.message.empty()) {

@@ -13,6 +13,9 @@ packages=(
   xvfb xauth xdotool imagemagick x11-utils
   libgl1-mesa-dri mesa-utils
   fonts-bebas-neue
+  # The fuzz targets: clang with libFuzzer and the sanitizer runtimes, and
+  # llvm-symbolizer for readable reports.
+  clang libclang-rt-14-dev llvm
   # Installing and packaging: cpack's dependency scan (dpkg-shlibdeps, file), the
   # checks of the desktop entry, metadata and manual page, and lintian.
   dpkg-dev file desktop-file-utils appstream man-db groff-base lintian

@@ -1,4 +1,5 @@
 #include "assets/ImageLoader.h"
+#include "assets/ImageSizeCheck.h"
 
 #include "platform/Platform.h"
 
@@ -9,7 +10,7 @@ Image loadImage(const std::string& path)
 {
     const std::string resolved = resolvePath(path);
     const FREE_IMAGE_FORMAT format = FreeImage_GetFileType(resolved.c_str(), 0);
-    if (format == FIF_UNKNOWN)
+    if (format == FIF_UNKNOWN || !imageHeaderAcceptable(format, resolved.c_str()))
         return {};
     FIBITMAP* bitmap = FreeImage_Load(format, resolved.c_str(), 0);
     if (bitmap == nullptr)

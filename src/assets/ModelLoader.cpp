@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "assets/ImageLoader.h"
+#include "assets/ModelFileSystem.h"
 
 #include <assimp/Importer.hpp>
 #include <glm/common.hpp>
@@ -74,7 +75,9 @@ bool ModelLoader::tryLoad(MeshData& out, const std::string& path, const std::str
 
     // The importer owns the scene: both go when it does, at the end of this import.
     auto importer = std::make_unique<Assimp::Importer>();
-    const aiScene* scene = importer->ReadFile(resolvePath(path), importFlags);
+    const std::string file = resolvePath(path);
+    importer->SetIOHandler(new ModelFileSystem(file)); // the importer owns it
+    const aiScene* scene = importer->ReadFile(file, importFlags);
     if (scene == nullptr || scene->mNumMeshes == 0 || scene->mMeshes[0] == nullptr)
         return false;
 

@@ -5,6 +5,7 @@
 #include "app/GlfwInput.h"
 #include "app/LevelFlow.h"
 #include "app/WindowTitle.h"
+#include "platform/HeapRelease.h"
 
 #include "render/RenderContext.h"
 
@@ -35,6 +36,7 @@ void initializeGame()
 {
     Game& g = game();
     const Settings& settings = g.settings;
+    mapLargeBlocksSeparately(); // before the first level's images and textures
     glfwInit(); // a failure shows up as a window that cannot be created
     loadConfiguration(g.settings);
 

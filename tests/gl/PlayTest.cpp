@@ -6,7 +6,7 @@
 #include "app/Startup.h"
 #include "support/core/Process.h"
 #include "support/core/ScriptedInput.h"
-#include "support/gl/ImageFixtures.h"
+#include "support/gl/PlayDirectory.h"
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
@@ -20,39 +20,11 @@ namespace {
 GameState& state() { return game().state; }
 World& world() { return game().world; }
 
-// A game directory whose level files and heightmap are the test's own; every
-// other asset is the generated one.
-std::string makeTestLevelDirectory()
-{
-    const fs::path dir = makeScratchDirectory("play");
-    fs::copy(fs::path(SANDLARK_SOURCE_DIR) / "Shaders", dir / "Shaders", fs::copy_options::recursive);
-    const fs::path generated = fs::path(SANDLARK_GAME_DIR) / "Assets";
-    fs::create_directories(dir / "Assets");
-    for (const auto& entry : fs::directory_iterator(generated))
-        if (entry.path().filename() != "world")
-            fs::create_symlink(entry.path(), dir / "Assets" / entry.path().filename());
-        else
-            fs::create_directories(dir / "Assets" / "world");
-    for (const auto& entry : fs::directory_iterator(generated / "world")) {
-        const std::string name = entry.path().filename().string();
-        if (name != "level1c2.obj" && name != "st01v002-pp.obj" && name != "desertHeightmapCollision.jpg")
-            fs::create_symlink(entry.path(), dir / "Assets" / "world" / name);
-    }
-    // Black everywhere: the ground lies at -2 all over the map.
-    writeGreyImage((dir / "Assets/world/desertHeightmapCollision.jpg").string(), 1500, 1500, 0);
-    // One crawler 60 units ahead of the start, driving away along +z (the file
-    // is drawn at ten times the world's scale).
-    writeFile((dir / "Assets/world/level1c2.obj").string(), "v 0 0 600\nv 0 0 5000\ng lone\n");
-    writeFile((dir / "Assets/world/st01v002-pp.obj").string(), "v 0 0 0\nv 0 0 500\n");
-    writeFile((dir / "configuration.txt").string(), "screenwidth 320\nscreenheight 180\n");
-    return dir.string();
-}
-
 class PlayTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        fs::current_path(makeTestLevelDirectory());
+        fs::current_path(makePlayDirectory("play", "screenwidth 320\nscreenheight 180\n"));
         testing::internal::CaptureStdout();
         initializeGame();
         testing::internal::GetCapturedStdout();

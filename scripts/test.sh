@@ -1,21 +1,36 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test: unit tests,
-# GL tests that read pixels back, end-to-end tests of the real binary, and one
-# short pass of each benchmark. Without a display it starts Xvfb itself (Mesa's
-# llvmpipe gives a real OpenGL 4.5 core context). Exits non-zero on any failure.
+# Installs what is missing, builds everything twice and runs the tests of each
+# build. The Release build (build/) runs every test: unit tests, GL tests that
+# read pixels back, end-to-end tests of the real binary, install tests, one
+# short pass of each benchmark and the memory report of twenty levels. The
+# sanitizer build (build-sanitize/: the same sources with AddressSanitizer,
+# LeakSanitizer and UndefinedBehaviorSanitizer) runs the unit tests, the GL
+# tests, the levels played in-process and the twenty-level soak, and any report
+# fails them. Without a display it starts Xvfb itself (Mesa's llvmpipe gives a
+# real OpenGL 4.5 core context). Exits non-zero on any failure.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release
-cmake --build "$root/build" --parallel "$(nproc)"
-cd "$root/build"
-# In parallel, one test per core: every test has its own scratch folder, and
-# every GL and end-to-end test process starts an Xvfb of its own.
 jobs="$(nproc)"
+
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release
+cmake --build "$root/build" --parallel "$jobs"
+cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DSANDLARK_SANITIZE=ON
+cmake --build "$root/build-sanitize" --parallel "$jobs" \
+  --target sandlark_unit_tests sandlark_gl_tests sandlark_soak_tests
+
+# Anything that wants a display and makes none of its own gets a shared one.
+# -noreset: Xvfb otherwise resets whenever its last client leaves.
+display=()
 if [ -z "${DISPLAY:-}" ]; then
-  # Anything else that wants a display gets a shared one. -noreset: Xvfb
-  # otherwise resets whenever its last client leaves.
-  exec xvfb-run -a -s "-screen 0 1280x720x24 -noreset" ctest --output-on-failure --timeout 900 -j "$jobs" "$@"
-else
-  exec ctest --output-on-failure --timeout 900 -j "$jobs" "$@"
+  display=(xvfb-run -a -s "-screen 0 1280x720x24 -noreset")
 fi
+# In parallel, one test per core: every test has its own scratch folder, and
+# every GL and end-to-end test process starts an Xvfb of its own. Both builds
+# are tested even when the first fails, so one run shows every failure.
+status=0
+for build in build build-sanitize; do
+  echo "== Tests of $build"
+  "${display[@]}" ctest --test-dir "$root/$build" --output-on-failure --timeout 900 -j "$jobs" "$@" || status=1
+done
+exit "$status"

@@ -20,6 +20,7 @@ TEST(Soak, TwentyLevelsWonAndLostAlternatelyLeaveNoGlObjectBehind)
     const SoakRun run = runSoak(plays);
     ASSERT_FALSE(run.gaveUp) << "the loop stopped answering the script";
     ASSERT_EQ(run.plays.size(), static_cast<std::size_t>(plays));
+    EXPECT_GT(run.plays[0].liveObjects.total(), 100) << "the level's meshes, textures and programs are counted";
 
     int level = 1;
     for (std::size_t i = 0; i < run.plays.size(); ++i) {
@@ -33,6 +34,10 @@ TEST(Soak, TwentyLevelsWonAndLostAlternatelyLeaveNoGlObjectBehind)
         EXPECT_EQ(play.togglesChanged, 6) << "F2, F3, F4, F5, F8 and F9 each acted once";
         EXPECT_EQ(play.liveObjects, run.plays[0].liveObjects)
             << describe(play.liveObjects) << "\nafter the first level: " << describe(run.plays[0].liveObjects);
+        EXPECT_EQ(play.objectsAfterCleanUp, run.plays[0].objectsAfterCleanUp)
+            << describe(play.objectsAfterCleanUp) << "\nafter the first clean-up: "
+            << describe(run.plays[0].objectsAfterCleanUp);
+        EXPECT_LT(play.objectsAfterCleanUp.total(), play.liveObjects.total()) << "the clean-up releases the level";
         if (play.won)
             ++level;
     }

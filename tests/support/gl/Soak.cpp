@@ -47,6 +47,20 @@ public:
     {
     }
 
+    // The first swap after a play's end screen is the next loading screen's,
+    // after the clean-up and before the next level loads.
+    void onSwap()
+    {
+        if (!awaitingCleanUp_)
+            return;
+        awaitingCleanUp_ = false;
+        SoakPlay& play = plays.back();
+        play.residentAfterCleanUp = residentMegabytes();
+        play.objectsAfterCleanUp = countLiveGlObjects();
+        if (onPlay_)
+            onPlay_(play);
+    }
+
     // Runs at every poll from now on.
     void watch()
     {
@@ -112,8 +126,7 @@ private:
         current_.residentMegabytes = residentMegabytes();
         current_.liveObjects = countLiveGlObjects();
         plays.push_back(current_);
-        if (onPlay_)
-            onPlay_(current_);
+        awaitingCleanUp_ = true;
         const double now = script_.time();
         script_.holdKey(now, now + 0.1, Key::Enter);
     }
@@ -123,6 +136,7 @@ private:
     void (*onPlay_)(const SoakPlay&);
     std::size_t sleepsSeen_ = 0;
     bool playing_ = false;
+    bool awaitingCleanUp_ = false;
     SoakPlay current_;
     RenderToggles togglesAtStart_;
 };
@@ -141,9 +155,10 @@ SoakRun runSoak(int plays, void (*onPlay)(const SoakPlay&))
     script.closeAfterPolls(pollsPerPlay * (plays + 1));
     game().input = std::move(owned);
 
-    SoakDriver driver(script, plays, onPlay);
-    driver.watch();
     SoakRun run;
+    SoakDriver driver(script, plays, onPlay);
+    script.onSwap = [&driver] { driver.onSwap(); };
+    driver.watch();
     testing::internal::CaptureStdout();
     playLevel();
     run.output = testing::internal::GetCapturedStdout();

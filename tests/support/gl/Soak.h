@@ -3,9 +3,9 @@
 // context, with the scripted clock and input, on the play directory's level:
 // won and lost alternately, each play with the render toggles, a burst of
 // shots and a kill with its explosion; a lost play's kill is overtaken by the
-// time limit. What each play leaves is recorded at its end screen, before its
-// clean-up, so anything that piles up from level to level shows as a rising
-// figure.
+// time limit. Each play is measured at its end screen and again once it has
+// been cleaned up, so anything that piles up from level to level shows as a
+// rising figure.
 #include "support/gl/GlObjectCount.h"
 
 #include <string>
@@ -20,6 +20,10 @@ struct SoakPlay {
     int togglesChanged = 0;         // render toggles that differ from the play's start
     double residentMegabytes = 0.0; // at the end screen
     GlObjectCounts liveObjects;     // at the end screen
+    // On the loading screen that follows the play's clean-up, before the next
+    // level loads: what the level left behind.
+    double residentAfterCleanUp = 0.0;
+    GlObjectCounts objectsAfterCleanUp;
 };
 
 struct SoakRun {
@@ -35,5 +39,6 @@ inline const char* const soakConfiguration = "screenwidth 320\nscreenheight 180\
 // Starts the game in a fresh play directory (once per process: the window and
 // context stay for the rest of it), plays `plays` levels and closes the window
 // at the next waiting screen. `onPlay` is called as each play's figures are
-// taken, so a report can print them as they come.
+// taken, so a report can print them as they come; it runs while the game's
+// standard output is captured, so it should print to standard error.
 SoakRun runSoak(int plays, void (*onPlay)(const SoakPlay&) = nullptr);

@@ -1,6 +1,7 @@
 #include "app/Shutdown.h"
 
 #include "app/Game.h"
+#include "platform/HeapRelease.h"
 
 #include <iostream>
 
@@ -12,4 +13,5 @@ void cleanup()
     g.screens = Screens{};
     g.world.release();
     g.textRenderer.reset();
+    releaseFreeHeapPages();
 }

@@ -5,6 +5,7 @@
 #include "app/GlfwInput.h"
 #include "app/LevelFlow.h"
 #include "app/WindowTitle.h"
+#include "platform/HeapRelease.h"
 
 #include "render/RenderContext.h"
 
@@ -69,6 +70,7 @@ void initializeGame()
     Game& g = game();
     Settings& settings = g.settings;
     glfwSetErrorCallback(rememberGlfwError);
+    mapLargeBlocksSeparately(); // before the first level's images and textures
     glfwInit(); // a failure shows up as a window that cannot be created
     loadConfiguration(g.settings);
     // GLFW asserts on a negative size: a size that is no size, or one no

@@ -1,6 +1,7 @@
 // Builds one shader program the way the game does, in a process of its own, so
 // tests can watch the fatal paths: shader_probe <vertex path> <fragment path>.
 #include "assets/ShaderProgram.h"
+#include "support/GlDriver.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -13,6 +14,7 @@ int main(int argc, char** argv)
         std::cerr << "usage: shader_probe <vertex> <fragment>" << std::endl;
         return 2;
     }
+    keepGlDriverLoaded(); // for the leak check at exit, after glfwTerminate
     if (!glfwInit())
         return 3;
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);

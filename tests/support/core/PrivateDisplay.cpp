@@ -61,14 +61,19 @@ PrivateDisplay::~PrivateDisplay()
     waitpid(pid_, nullptr, 0);
 }
 
+// The display is left running until the process ends (Xvfb then goes with
+// it): a GL context made in a test lives as long as the process, and its
+// display must outlive it. Never deleted, but held here, so that a leak check
+// at exit sees it in use (a global the linker may be asked for keeps the
+// compiler from dropping the store; Google Test deletes its environments
+// before that check).
+PrivateDisplay* processDisplay = nullptr;
+
 namespace {
 
 class PrivateDisplayEnvironment : public ::testing::Environment {
 public:
-    // The display is left running until the process ends (Xvfb then goes with
-    // it): a GL context made in a test lives as long as the process, and its
-    // display must outlive it.
-    void SetUp() override { new PrivateDisplay(); }
+    void SetUp() override { processDisplay = new PrivateDisplay(); }
 };
 
 } // namespace

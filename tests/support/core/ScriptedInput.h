@@ -45,9 +45,18 @@ public:
     bool shouldClose() override { return close_; }
     void setShouldClose(bool close) override { close_ = close; }
     void setTitle(const std::string& title) override { titles.push_back(title); }
-    void swapBuffers() override { ++swaps; }
+    void swapBuffers() override
+    {
+        ++swaps;
+        if (onSwap)
+            onSwap();
+    }
     void sleepMilliseconds(int milliseconds) override;
     void terminate() override { terminated = true; }
+
+    // Called at every swapBuffers(), also on screens that poll no events
+    // (the loading screen).
+    std::function<void()> onSwap;
 
     double cursorX = 0.0, cursorY = 0.0;
     double scroll = 0.0; // wheel turns not yet used

@@ -9,6 +9,7 @@
 #include "game/Gameplay.h"
 #include "game/LevelConstruction.h"
 #include "render/FramePasses.h"
+#include "render/ShaderWarmUp.h"
 
 #include <cmath>
 #include <iostream>
@@ -73,6 +74,11 @@ void loadLevel()
     buildLightsAndDrone(g.world, meshes);
 }
 
+void warmUpShaders()
+{
+    drawWarmUpFrame(frameView(game()), drawOverlay);
+}
+
 void waitForEnter()
 {
     Input& input = *game().input;
@@ -101,6 +107,7 @@ void playLevel()
     for (;;) {
         showLoadingScreen();
         loadLevel();
+        warmUpShaders();
         input.sleepMilliseconds(2000); // the loading image stays up
         showInfoScreen("Assets\\waitingScreen.jpg", true);
         waitForEnter();

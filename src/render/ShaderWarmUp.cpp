@@ -7,7 +7,7 @@
 
 namespace {
 
-// The objects stand in front of the eye, where their pixels are shaded too.
+// The objects stand in front of the eye, as the level's objects will.
 GameObject standIn(Mesh* mesh, const glm::vec3& at)
 {
     GameObject object(mesh);
@@ -62,7 +62,12 @@ void drawWarmUpFrame(const FrameView& frame, const std::function<void()>& drawOv
     everything.frustumCulling = false;
     everything.wireframe = false;
     const FrameView view{stage, assets, frame.targets, frame.postProcessing, everything, frame.text, frame.listener};
+    // The variants are chosen and compiled when a draw is issued, whatever it
+    // covers: a one-pixel scissor keeps the frame from shading whole screens.
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, 1, 1);
     renderFrame(view, drawOverlay);
+    glDisable(GL_SCISSOR_TEST);
     // The compiling happens as the draws are issued; finishing here keeps the
     // frame's own rendering out of the first frame of play as well.
     glFinish();

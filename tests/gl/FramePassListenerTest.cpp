@@ -56,7 +56,7 @@ public:
     }
 
     std::vector<std::string> heard;
-    PassRecorder recorder{false};
+    PassRecorder recorder{false, false};
     GLuint queries[framePassCount] = {};
 };
 

@@ -5,10 +5,13 @@
 // bursts), per pass the draws, triangles and times, and, when the floor
 // program was built beside it, the frame's floor measured in the same run.
 //
-//   sandlark_frame_benchmark [--frames N] [--quick] [--no-warm-up] [--no-gpu-timers] [--floor-reps N]
+//   sandlark_frame_benchmark [--frames N] [--quick] [--no-warm-up] [--no-gpu-timers] [--shaded-pixels]
+//                            [--floor-reps N]
 //
 // --quick is the short run CTest makes (a few dozen frames); the figures come
-// from a full run (600 frames by default) on a quiet machine.
+// from a full run (600 frames by default) on a quiet machine. --shaded-pixels
+// counts the pixels each pass shades, overdraw included (it slows llvmpipe
+// down: its times are not the game's).
 #include "DrawCounter.h"
 #include "FrameFloor.h"
 #include "FrameTimes.h"
@@ -50,6 +53,7 @@ struct Options {
     bool quick = false;
     bool warmUp = true;
     bool gpuTimers = true;
+    bool shadedPixels = false;
     int floorReps = 21;
 };
 
@@ -71,9 +75,11 @@ Options parseOptions(int argc, char** argv)
             options.warmUp = false;
         else if (arg == "--no-gpu-timers")
             options.gpuTimers = false;
+        else if (arg == "--shaded-pixels")
+            options.shadedPixels = true;
         else {
             std::cerr << "usage: " << argv[0]
-                      << " [--frames N] [--quick] [--no-warm-up] [--no-gpu-timers] [--floor-reps N]\n";
+                      << " [--frames N] [--quick] [--no-warm-up] [--no-gpu-timers] [--shaded-pixels] [--floor-reps N]\n";
             std::exit(2);
         }
     }
@@ -140,6 +146,14 @@ std::string useShaderCache()
         return chosen;
     setenv("MESA_SHADER_CACHE_DIR", SANDLARK_SHADER_CACHE_DIR, 1);
     return SANDLARK_SHADER_CACHE_DIR;
+}
+
+// MESA_SHADER_CACHE_DISABLE=true: every load compiles every shader afresh, as
+// on a machine that has never run the game.
+bool shaderCacheDisabled()
+{
+    const char* disabled = std::getenv("MESA_SHADER_CACHE_DISABLE");
+    return disabled && (std::string(disabled) == "true" || std::string(disabled) == "1");
 }
 
 int filesUnder(const std::string& folder)
@@ -209,7 +223,7 @@ Ride ride(const Options& options)
         script.firstKillFrame = 10;
         script.killInterval = 30;
     }
-    PassRecorder recorder(options.gpuTimers);
+    PassRecorder recorder(options.gpuTimers, options.shadedPixels);
     Ride run;
     // The blur strength the game sets at the script's rate.
     g.state.displayFps = ScriptedRide::framesPerSecond;
@@ -263,19 +277,28 @@ double passMedian(const Ride& run, size_t pass, double (*figure)(const PassFigur
     return percentile(values, 0.5);
 }
 
-void printPasses(const Ride& run)
+void printPasses(const Ride& run, bool shadedPixels)
 {
-    std::printf("\nper pass, median over the frames:\n%-10s %6s %10s %9s %12s\n", "pass", "draws", "triangles",
-                "issue ms", "renderer ms");
-    for (size_t pass = 0; pass < framePassCount; ++pass)
-        std::printf("%-10s %6.0f %10.0f %9.2f %12.2f\n", framePassNames[pass],
+    std::printf("\nper pass, median over the frames:\n%-10s %6s %10s %9s %12s %s\n", "pass", "draws", "triangles",
+                "issue ms", "renderer ms", shadedPixels ? " shaded Mpx" : "");
+    for (size_t pass = 0; pass < framePassCount; ++pass) {
+        std::printf("%-10s %6.0f %10.0f %9.2f %12.2f", framePassNames[pass],
                     passMedian(run, pass, [](const PassFigures& p) { return static_cast<double>(p.draws); }),
                     passMedian(run, pass, [](const PassFigures& p) { return static_cast<double>(p.triangles); }),
                     passMedian(run, pass, [](const PassFigures& p) { return p.issueMs; }),
                     passMedian(run, pass, [](const PassFigures& p) { return p.gpuMs; }));
+        if (shadedPixels)
+            std::printf(" %11.2f",
+                        passMedian(run, pass, [](const PassFigures& p) { return static_cast<double>(p.samples); }) *
+                            1e-6);
+        std::printf("\n");
+    }
     std::printf("%-10s %6s %10s %9.2f\n", "swap", "", "", percentile(run.swapMs, 0.5));
     std::printf("issue ms: the main thread's time in the pass (state, vertex shading, binning); renderer ms:\n"
                 "GL_TIME_ELAPSED, llvmpipe's rasteriser threads (fragment work), which overlaps the next pass.\n");
+    if (shadedPixels)
+        std::printf("shaded Mpx: fragments that passed the depth test (a 1280x720 screen is 0.92 Mpx, the shadow\n"
+                    "map 1.05 Mpx); counting them changes llvmpipe's shaders, so these times are not the game's.\n");
 }
 
 void printFloor(const Ride& run, const FloorFigures& floor, double medianMs)
@@ -348,11 +371,11 @@ int run(const Options& options)
         summarise(framesFollowing(run.frameMs, run.kills, ScriptedRide::framesPerSecond));
     const Game& g = game();
     std::printf("Sandlark frame benchmark: level 1, %dx%d, %d frames of a scripted ride (%d a second of script)\n"
-                "renderer: %s | shader warm-up %s | Mesa shader cache %s (%d files before the run)\n"
+                "renderer: %s | shader warm-up %s | Mesa shader cache %s (%d files before the run)%s\n"
                 "other processes kept %.2f of the %ld cores busy during the ride\n\n",
                 g.settings.screenwidth, g.settings.screenheight, options.frames, ScriptedRide::framesPerSecond,
                 reinterpret_cast<const char*>(glGetString(GL_RENDERER)), options.warmUp ? "on" : "off", cache.c_str(),
-                cachedFiles, run.otherLoad, sysconf(_SC_NPROCESSORS_ONLN));
+                cachedFiles, shaderCacheDisabled() ? ", DISABLED" : "", run.otherLoad, sysconf(_SC_NPROCESSORS_ONLN));
     std::printf("loading level 1 (assets and world): %.0f ms, the next time %.0f ms; shader warm-up %.0f ms, "
                 "the next time %.0f ms\n",
                 first.loadMs, again.loadMs, first.warmUpMs, again.warmUpMs);
@@ -363,11 +386,14 @@ int run(const Options& options)
     std::printf("  longest %.1f ms, frame %d, %.2fx the median (goal <= 3: %s); first frame %.1f ms\n", all.longest,
                 all.longestFrame, all.longest / all.median, verdict(all.longest <= 3.0 * all.median),
                 run.frameMs.front());
-    std::printf("the second after a kill (%zu kills, %d frames): median %.1f ms, p95 %.1f ms (goal <= 50: %s), "
-                "longest %.1f ms\n",
-                run.kills.size(), afterKills.frames, afterKills.median, afterKills.p95, verdict(afterKills.p95 <= 50.0),
-                afterKills.longest);
-    printPasses(run);
+    if (run.kills.empty())
+        std::printf("the second after a kill: no kill in so short a ride\n");
+    else
+        std::printf("the second after a kill (%zu kills, %d frames): median %.1f ms, p95 %.1f ms (goal <= 50: %s), "
+                    "longest %.1f ms\n",
+                    run.kills.size(), afterKills.frames, afterKills.median, afterKills.p95,
+                    verdict(afterKills.p95 <= 50.0), afterKills.longest);
+    printPasses(run, options.shadedPixels);
     if (floor)
         printFloor(run, *floor, all.median);
 

@@ -18,16 +18,16 @@ size_t indexOf(FramePass pass)
 
 } // namespace
 
-PassRecorder::PassRecorder(bool gpuTimers) : gpuTimers_(gpuTimers)
+PassRecorder::PassRecorder(bool gpuTimers, bool countSamples) : gpuTimers_(gpuTimers), countSamples_(countSamples)
 {
-    if (gpuTimers_)
-        glGenQueries(framePassCount, queries_.data());
+    glGenQueries(framePassCount, queries_.data());
+    glGenQueries(framePassCount, sampleQueries_.data());
 }
 
 PassRecorder::~PassRecorder()
 {
-    if (gpuTimers_)
-        glDeleteQueries(framePassCount, queries_.data());
+    glDeleteQueries(framePassCount, queries_.data());
+    glDeleteQueries(framePassCount, sampleQueries_.data());
 }
 
 void PassRecorder::passBegins(FramePass pass)
@@ -35,10 +35,11 @@ void PassRecorder::passBegins(FramePass pass)
     const DrawTally tally = drawTally();
     startDraws_ = tally.draws;
     startTriangles_ = tally.triangles;
-    if (gpuTimers_) {
+    if (gpuTimers_)
         glBeginQuery(GL_TIME_ELAPSED, queries_[indexOf(pass)]);
-        queried_[indexOf(pass)] = true;
-    }
+    if (countSamples_)
+        glBeginQuery(GL_SAMPLES_PASSED, sampleQueries_[indexOf(pass)]);
+    queried_[indexOf(pass)] = true;
     startedMs_ = nowMs();
 }
 
@@ -48,6 +49,8 @@ void PassRecorder::passEnds(FramePass pass)
     figures.issueMs += nowMs() - startedMs_;
     if (gpuTimers_)
         glEndQuery(GL_TIME_ELAPSED);
+    if (countSamples_)
+        glEndQuery(GL_SAMPLES_PASSED);
     const DrawTally tally = drawTally();
     figures.draws += tally.draws - startDraws_;
     figures.triangles += tally.triangles - startTriangles_;
@@ -58,9 +61,16 @@ FramePassFigures PassRecorder::takeFrame()
     for (int i = 0; i < framePassCount; ++i) {
         if (!queried_[i])
             continue;
-        GLuint64 nanoseconds = 0;
-        glGetQueryObjectui64v(queries_[i], GL_QUERY_RESULT, &nanoseconds);
-        figures_[i].gpuMs = static_cast<double>(nanoseconds) * 1e-6;
+        if (gpuTimers_) {
+            GLuint64 nanoseconds = 0;
+            glGetQueryObjectui64v(queries_[i], GL_QUERY_RESULT, &nanoseconds);
+            figures_[i].gpuMs = static_cast<double>(nanoseconds) * 1e-6;
+        }
+        if (countSamples_) {
+            GLuint64 samples = 0;
+            glGetQueryObjectui64v(sampleQueries_[i], GL_QUERY_RESULT, &samples);
+            figures_[i].samples = static_cast<long long>(samples);
+        }
         queried_[i] = false;
     }
     const FramePassFigures taken = figures_;

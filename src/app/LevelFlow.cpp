@@ -9,6 +9,7 @@
 #include "game/Gameplay.h"
 #include "game/LevelConstruction.h"
 #include "render/FramePasses.h"
+#include "render/ShaderWarmUp.h"
 #include "render/ShadowMap.h"
 
 #include <cmath>
@@ -97,6 +98,11 @@ void loadLevel()
     buildLightsAndDrone(g.world, meshes);
 }
 
+void warmUpShaders()
+{
+    drawWarmUpFrame(frameView(game()), drawOverlay);
+}
+
 void waitForEnter()
 {
     Input& input = *game().input;
@@ -126,6 +132,7 @@ void playLevel()
     for (;;) {
         showLoadingScreen();
         loadLevel();
+        warmUpShaders();
         input.sleepMilliseconds(2000); // the loading image stays up
         showInfoScreen("Assets\\waitingScreen.jpg", true);
         waitForEnter();

@@ -14,6 +14,10 @@ void playLevel();
 // Resets the per-level state, loads every asset and builds the level.
 void loadLevel();
 
+// Draws one off-screen frame of every mesh of the loaded level, so that the
+// renderer compiles its shader variants now and not in the first frames of play.
+void warmUpShaders();
+
 // Runs the frames of one level and its end screen. Returns true when another
 // play follows (the level was won or lost and Enter was pressed), false when
 // the program is ending.

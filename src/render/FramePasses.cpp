@@ -226,10 +226,22 @@ int renderFrame(const FrameView& frame, const std::function<void()>& drawOverlay
     if (lights.size() > muzzleLight)
         lights[muzzleLight].attenuation = world.playerWeapon.firing ? 0.001f : 10.0f;
 
-    clearTargets(frame.targets);
-    shadowPass(frame, lights);
-    skyPass(frame, camera);
-    drawOverlay();
+    {
+        FramePassScope pass(frame.listener, FramePass::Clear);
+        clearTargets(frame.targets);
+    }
+    {
+        FramePassScope pass(frame.listener, FramePass::Shadow);
+        shadowPass(frame, lights);
+    }
+    {
+        FramePassScope pass(frame.listener, FramePass::Sky);
+        skyPass(frame, camera);
+    }
+    {
+        FramePassScope pass(frame.listener, FramePass::Overlay);
+        drawOverlay();
+    }
     glPolygonMode(GL_FRONT_AND_BACK, frame.toggles.wireframe ? GL_LINE : GL_FILL);
 
     const ShaderProgram& environment = *frame.assets.environmentProgram;
@@ -242,8 +254,16 @@ int renderFrame(const FrameView& frame, const std::function<void()>& drawOverlay
     setLightUniforms(normal, lights);
     glUseProgram(0);
 
-    velocityPass(frame, camera);
-    const int drawn = colourPass(frame, camera, lights);
+    {
+        FramePassScope pass(frame.listener, FramePass::Velocity);
+        velocityPass(frame, camera);
+    }
+    int drawn = 0;
+    {
+        FramePassScope pass(frame.listener, FramePass::Colour);
+        drawn = colourPass(frame, camera, lights);
+    }
+    FramePassScope pass(frame.listener, FramePass::Composite);
     frame.postProcessing.drawComposite(frame.targets.colorFramebuffer, frame.targets.velocityFramebuffer);
     return drawn;
 }

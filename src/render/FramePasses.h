@@ -7,6 +7,7 @@
 #include "game/Camera.h"
 #include "game/GameObject.h"
 #include "game/World.h"
+#include "render/FramePassListener.h"
 #include "render/RenderTargets.h"
 #include "render/RenderToggles.h"
 #include "render/TextRenderer.h"
@@ -22,6 +23,7 @@ struct FrameView {
     const PostProcessing& postProcessing;
     const RenderToggles& toggles;
     const TextRenderer* text; // for the statistics line; may be null
+    FramePassListener* listener = nullptr; // told where each pass begins and ends; may be null
 };
 
 // Draws the frame; `drawOverlay` draws the HUD into the colour image between

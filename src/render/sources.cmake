@@ -10,6 +10,7 @@ target_sources(sandlark_gl PRIVATE
   render/ImageScreen.cpp
   render/LightUniforms.cpp
   render/RenderContext.cpp
+  render/ShaderWarmUp.cpp
   render/ShadowMap.cpp
   render/TextRenderer.cpp
   render/helpers/FullscreenQuad.cpp

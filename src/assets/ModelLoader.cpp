@@ -67,6 +67,14 @@ void readMaterialColors(const aiMaterial* material, Material& out)
 
 } // namespace
 
+const Image& ModelLoader::image(const std::string& path)
+{
+    auto found = decoded_.find(path);
+    if (found == decoded_.end())
+        found = decoded_.emplace(path, loadImage(path)).first;
+    return found->second;
+}
+
 bool ModelLoader::tryLoad(MeshData& out, const std::string& path, const std::string& normalMapPath,
                           const std::string& reflectionMapPath)
 {
@@ -109,15 +117,15 @@ bool ModelLoader::tryLoad(MeshData& out, const std::string& path, const std::str
                                  nullptr, nullptr) == AI_SUCCESS;
         // The last material with a diffuse texture gives the colour image.
         if (hasDiffuseTexture)
-            out.colorImage = loadImage(directory + "\\" + texturePath.C_Str());
+            out.colorImage = image(directory + "\\" + texturePath.C_Str());
         // The caller's maps are loaded on the turn of every material without a
         // diffuse texture; the OBJ reader's own "DefaultMaterial" at index 0 is one.
         if (!hasDiffuseTexture && !normalMapPath.empty()) {
-            out.normalImage = loadImage(normalMapPath);
+            out.normalImage = image(normalMapPath);
             out.hasNormalMap = true;
         }
         if (!hasDiffuseTexture && !reflectionMapPath.empty()) {
-            out.reflectionImage = loadImage(reflectionMapPath);
+            out.reflectionImage = image(reflectionMapPath);
             out.hasReflectionMap = true;
         }
     }

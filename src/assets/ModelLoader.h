@@ -2,9 +2,11 @@
 // Imports one model file (Wavefront OBJ with its MTL) into a MeshData: the first
 // mesh's vertex arrays, bounds and material colours, the diffuse texture the
 // materials name, and the normal and reflection maps the caller names.
+#include "assets/Image.h"
 #include "assets/MeshData.h"
 
 #include <string>
+#include <unordered_map>
 
 class ModelLoader {
 public:
@@ -21,4 +23,11 @@ public:
     // file cannot be read or holds no mesh.
     bool tryLoad(MeshData& out, const std::string& path, const std::string& normalMapPath,
                  const std::string& reflectionMapPath);
+
+private:
+    // An image file is decoded once per loader: the five crawler parts share
+    // one texture. The records share the decoded pixels, which nothing writes.
+    const Image& image(const std::string& path);
+
+    std::unordered_map<std::string, Image> decoded_;
 };

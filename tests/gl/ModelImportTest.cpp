@@ -145,6 +145,29 @@ TEST_F(ModelImportTest, ModelNamedWithoutAFolderFindsItsTextureBesideIt)
     EXPECT_EQ(data.colorImage.width, 6u) << "the texture is beside the model, not inside a folder named like it";
 }
 
+TEST_F(ModelImportTest, OneLoaderDecodesAnImageOnceForEveryModelThatNamesIt)
+{
+    file("quad.mtl", "newmtl sand\nmap_Kd sand.jpg\n");
+    writeColorImage(dir + "/sand.jpg", 8, 8, [](int, int) { return Rgb{200, 150, 100}; });
+    const std::string path = file("quad.obj", quadObj);
+    MeshData first, second;
+    ModelLoader loader;
+    ::testing::internal::CaptureStdout();
+    ASSERT_TRUE(loader.tryLoad(first, path, "", ""));
+    // Replaced on disk between the two imports: the second model still gets
+    // the pixels the loader decoded first, not a fresh decode.
+    writeColorImage(dir + "/sand.jpg", 16, 16, [](int, int) { return Rgb{0, 0, 0}; });
+    ASSERT_TRUE(loader.tryLoad(second, path, "", ""));
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(second.colorImage.pixels, first.colorImage.pixels);
+    EXPECT_EQ(second.colorImage.width, 8u);
+
+    // A new loader (the next level's catalogue) reads the file again.
+    MeshData third;
+    import(third, path);
+    EXPECT_EQ(third.colorImage.width, 16u);
+}
+
 TEST_F(ModelImportTest, TheLastMaterialWithADiffuseTextureWins)
 {
     writeColorImage(dir + "/first.jpg", 8, 8, [](int, int) { return Rgb{255, 0, 0}; });

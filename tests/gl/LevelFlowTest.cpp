@@ -3,60 +3,31 @@
 #include "app/Game.h"
 #include "app/LevelFlow.h"
 #include "app/Startup.h"
+#include "support/core/GameWindow.h"
 #include "support/core/Process.h"
 #include "support/core/ScriptedInput.h"
+#include "support/gl/InProcessGame.h"
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
-
-namespace fs = std::filesystem;
 
 namespace {
 
 GameState& state() { return game().state; }
 World& world() { return game().world; }
 
-class LevelFlowTest : public ::testing::Test {
+class LevelFlowTest : public InProcessGame {
 protected:
     static void SetUpTestSuite()
     {
-        // A game directory of our own: the shaders, the generated assets when
-        // they exist, and a small window.
-        const std::string dir = makeScratchDirectory("level-flow");
-        fs::copy(std::string(SANDLARK_SOURCE_DIR) + "/Shaders", dir + "/Shaders", fs::copy_options::recursive);
-        if (fs::exists(std::string(SANDLARK_GAME_DIR) + "/Assets"))
-            fs::create_directory_symlink(std::string(SANDLARK_GAME_DIR) + "/Assets", dir + "/Assets");
+        // A game directory of our own: the shaders, the generated assets and a
+        // small window.
+        const std::string dir = makeGameDirectory("level-flow", false);
         writeFile(dir + "/configuration.txt", "screenwidth 320\nscreenheight 180\n");
-        fs::current_path(dir);
-        testing::internal::CaptureStdout();
-        initializeGame();
-        testing::internal::GetCapturedStdout();
+        startGameIn(dir);
     }
-
-    void SetUp() override
-    {
-        state() = GameState{};
-        game().toggles = RenderToggles{};
-        if (!game().postProcessing.compositeProgram) // the previous play ended the game and released them
-            createRenderTargets();
-        // 1/64 s frames: exact in binary, so the frame rate comes out exactly 64.
-        auto owned = std::make_unique<ScriptedInput>(1.0 / 64.0, 5000.0);
-        script = owned.get();
-        game().input = std::move(owned);
-    }
-
-    // Plays until the game ends and returns what it printed.
-    std::string play()
-    {
-        testing::internal::CaptureStdout();
-        playLevel();
-        return testing::internal::GetCapturedStdout();
-    }
-
-    ScriptedInput* script = nullptr;
 };
 
 // Loading ends at t = 2 (the 2000 ms sleep); the waiting screen polls from then on.

@@ -7,50 +7,26 @@
 #include "app/Startup.h"
 #include "support/core/Process.h"
 #include "support/core/ScriptedInput.h"
+#include "support/gl/InProcessGame.h"
 #include "support/gl/TestLevel.h"
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
-
-#include <filesystem>
-
-namespace fs = std::filesystem;
 
 namespace {
 
 GameState& state() { return game().state; }
 World& world() { return game().world; }
 
-class PlayTest : public ::testing::Test {
+class PlayTest : public InProcessGame {
 protected:
-    static void SetUpTestSuite()
-    {
-        fs::current_path(TestLevel{}.write("play"));
-        testing::internal::CaptureStdout();
-        initializeGame();
-        testing::internal::GetCapturedStdout();
-    }
+    static void SetUpTestSuite() { startGameIn(TestLevel{}.write("play")); }
 
     void SetUp() override
     {
-        state() = GameState{};
-        game().toggles = RenderToggles{};
+        InProcessGame::SetUp();
         game().settings.debugmode = false;
-        if (!game().postProcessing.compositeProgram)
-            createRenderTargets();
-        auto owned = std::make_unique<ScriptedInput>(1.0 / 64.0, 5000.0);
-        script = owned.get();
-        game().input = std::move(owned);
     }
-
-    std::string play()
-    {
-        testing::internal::CaptureStdout();
-        playLevel();
-        return testing::internal::GetCapturedStdout();
-    }
-
-    ScriptedInput* script = nullptr;
 };
 
 // Loading ends at t = 2; Enter at 2.1 starts the level.

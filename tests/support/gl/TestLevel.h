@@ -1,6 +1,6 @@
 #pragma once
 // A game directory for playing the real game in-process on a level the test
-// writes itself: the shaders from the source tree, every generated asset but
+// writes itself: the built shaders, every generated asset but
 // the level files and the heightmap, which are the test's. The heightmap is
 // black everywhere, so the ground lies at -2 all over the map.
 #include <string>

@@ -24,7 +24,7 @@ start_game() {
     window=""
     # The display is ours alone, so the only window with the game's title is the game's.
     for _ in $(seq 600); do
-        window=$(xdotool search --name "^Sandlark V" 2> /dev/null | head -n 1)
+        window=$(xdotool search --onlyvisible --name "^Sandlark V" 2> /dev/null | head -n 1)
         [ -n "$window" ] && return 0
         running || break
         sleep 0.1

@@ -84,7 +84,10 @@ std::string GameWindow::onDisplay(const std::string& command) const
 std::string GameWindow::waitForWindow(double timeoutSeconds)
 {
     // All conditions: by default xdotool lists the windows that meet any of them.
-    const std::string search = "xdotool search --all --pid " + std::to_string(process_->pid()) + " --name Sandlark";
+    // Only a mapped window: the name is set before the window is mapped, and
+    // focusing a window in that gap fails, which drops the key sent with it.
+    const std::string search =
+        "xdotool search --all --onlyvisible --pid " + std::to_string(process_->pid()) + " --name Sandlark";
     for (double waited = 0; waited < timeoutSeconds && process_->running(); waited += 0.1) {
         const std::string found = trim(onDisplay(search));
         if (!found.empty()) {

@@ -68,7 +68,7 @@ public:
 
     BackgroundProcess& process() { return *process_; }
 
-    // Waits until the game's window exists and returns its X id ("" after the timeout).
+    // Waits until the game's window is on screen and returns its X id ("" after the timeout).
     std::string waitForWindow(double timeoutSeconds = 60.0);
     // Where the window is on the screen.
     Region area();

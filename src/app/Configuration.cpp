@@ -27,6 +27,15 @@ void readValue(std::istringstream& line, bool& setting)
         setting = value;
 }
 
+// The render scale: 0 (automatic) or a percentage from 50 to 100. Anything
+// else is read like a garbled value and leaves the setting as it was.
+void readRenderScale(std::istringstream& line, int& setting)
+{
+    int value = 0;
+    if (line >> value && (value == 0 || (value >= 50 && value <= 100)))
+        setting = value;
+}
+
 } // namespace
 
 void parseConfiguration(std::istream& in, Settings& settings)
@@ -50,6 +59,8 @@ void parseConfiguration(std::istream& in, Settings& settings)
         else if (key == "airmode") readValue(line, settings.airmode);
         else if (key == "randomchallenge") readValue(line, settings.randomchallenge);
         else if (key == "soundvolume") readValue(line, settings.soundvolume);
+        else if (key == "renderscale") readRenderScale(line, settings.renderscale);
+        else if (key == "vsync") readValue(line, settings.vsync);
     }
 }
 

@@ -104,6 +104,9 @@ void initializeGame()
     glfwSetCursorPos(window, 0.0, 0.0);
     g.input = std::make_unique<GlfwInput>(window); // installs the scroll callback
     glfwMakeContextCurrent(window);
+    // With a graphics card the game would otherwise draw thousands of frames a
+    // second that nobody sees; the benchmark turns it off to measure.
+    glfwSwapInterval(settings.vsync ? 1 : 0);
     g.crosshairCursor = glfwCreateStandardCursor(GLFW_CROSSHAIR_CURSOR);
     glfwSetCursor(window, g.crosshairCursor);
 

@@ -1,5 +1,5 @@
 #pragma once
-// The nine user settings, read once from configuration.txt at start-up (see
+// The user settings, read once from configuration.txt at start-up (see
 // app/Configuration.h). Each field is named exactly like its key in the file and
 // holds its default until the file says otherwise.
 
@@ -14,4 +14,6 @@ struct Settings {
     bool airmode = false;           // airborne variant of the level
     bool randomchallenge = false;   // random routes and crawlers instead of the level files
     int soundvolume = 80;           // 0 to 100; 0 switches the sound off and opens no device
+    int renderscale = 0;            // 0: automatic; 50 to 100: the 3D image drawn at that percentage of the window
+    bool vsync = true;              // wait for the display's refresh at each buffer swap
 };

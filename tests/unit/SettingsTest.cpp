@@ -156,6 +156,8 @@ TEST_F(SettingsTest, ShippedConfigurationGivesTheDefaultWindow)
     EXPECT_FALSE(settings.airmode);
     EXPECT_FALSE(settings.randomchallenge);
     EXPECT_EQ(settings.soundvolume, 80);
+    EXPECT_EQ(settings.renderscale, 0);
+    EXPECT_TRUE(settings.vsync);
 }
 
 TEST_F(SettingsTest, SoundVolumeIsReadLikeEveryOtherNumber)
@@ -164,6 +166,25 @@ TEST_F(SettingsTest, SoundVolumeIsReadLikeEveryOtherNumber)
     EXPECT_EQ(settings.soundvolume, 0);
     parse("soundvolume loud\n");
     EXPECT_EQ(settings.soundvolume, 0) << "an unreadable value leaves it as it was";
+}
+
+TEST_F(SettingsTest, RangedSettingsKeepTheirDefaultOutsideTheirRange)
+{
+    const struct {
+        const char* line;
+        int renderscale;
+    } cases[] = {{"renderscale 0", 0},  {"renderscale 50", 50}, {"renderscale 100", 100}, {"renderscale 49", 0},
+                 {"renderscale 1", 0},  {"renderscale 101", 0}, {"renderscale -50", 0},   {"renderscale half", 0},
+                 {"renderscale 75.9", 75}};
+    for (const auto& c : cases) {
+        settings = Settings{};
+        parse(c.line);
+        EXPECT_EQ(settings.renderscale, c.renderscale) << c.line;
+    }
+    parse("vsync 0");
+    EXPECT_FALSE(settings.vsync);
+    parse("vsync 2");
+    EXPECT_FALSE(settings.vsync) << "only 0 and 1 count";
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DSANDLARK_BUILD_TESTS=ON
 cmake --build "$root/build" --parallel "$(nproc)" --target sandlark_badinput_tests
 cd "$root/build"
 SANDLARK_BADINPUT_ALL=1 exec ctest -L badinput --output-on-failure --timeout 600 -j "$(nproc)" "$@"

@@ -1,18 +1,31 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game, its asset generator, its packaging and
-# its tests need.
-# Only what is missing is installed, so running it again costs nothing.
+# Installs the Debian packages Sandlark needs, in two sets:
+#
+#   scripts/install-deps.sh --game   what building and running the game needs
+#                                    (scripts/play.sh)
+#   scripts/install-deps.sh          that and what the tests, fuzzing and
+#                                    packaging add (scripts/test.sh)
+#
+# Only what is missing is installed, and the script says what that is, so
+# running it again costs nothing.
 set -euo pipefail
 
-packages=(
+# The game, its asset generator and the OpenGL drivers it runs on (Mesa's
+# llvmpipe where there is no GPU). The asset generator draws the game's text
+# with Bebas Neue.
+game_packages=(
   build-essential cmake pkg-config
   libglfw3-dev libglew-dev libglm-dev libassimp-dev libfreeimage-dev libfreetype-dev
-  libx11-dev
   libopenal-dev libsndfile1-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool imagemagick x11-utils
-  libgl1-mesa-dri mesa-utils
+  libgl1-mesa-dri
   fonts-bebas-neue
+)
+
+test_packages=(
+  # The test programs, and the windows they open and drive on displays of
+  # their own.
+  libx11-dev libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth xdotool imagemagick x11-utils mesa-utils
   # The fuzz targets: clang with libFuzzer and the sanitizer runtimes, and
   # llvm-symbolizer for readable reports.
   clang libclang-rt-14-dev llvm
@@ -20,6 +33,12 @@ packages=(
   # checks of the desktop entry, metadata and manual page, and lintian.
   dpkg-dev file desktop-file-utils appstream man-db groff-base lintian
 )
+
+case "${1:-}" in
+  --game) packages=("${game_packages[@]}") ;;
+  "") packages=("${game_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: scripts/install-deps.sh [--game]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test. Each fuzz
+# Installs what is missing (the packages of the game and of its tests, fuzzing
+# and packaging), builds everything and runs every test. Each fuzz
 # target runs briefly first (any finding fails the run). The Release build
 # (build/) runs every test: unit tests, GL tests that read pixels back,
 # end-to-end tests of the real binary (a sample of the table of bad inputs
@@ -20,7 +21,8 @@ jobs="$(nproc)"
 fuzz_status=0
 "$root/scripts/fuzz.sh" --seconds 5 || fuzz_status=$?
 
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release
+# With the tests, also when scripts/play.sh configured build/ without them.
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DSANDLARK_BUILD_TESTS=ON
 cmake --build "$root/build" --parallel "$jobs"
 cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DSANDLARK_SANITIZE=ON
 cmake --build "$root/build-sanitize" --parallel "$jobs" \

@@ -35,8 +35,10 @@ TEST(ProjectileSystem, SpawnsOnlyWhenMoreThanTheIntervalHasPassed)
         double gap;
         std::size_t objects;
     };
-    // The interval is the float 0.2 widened: 0.2000000015 s is still inside it.
-    for (const Case& c : {Case{0.1, 1}, Case{0.25, 2}, Case{0.2000000015, 1}, Case{0.2000001, 2}}) {
+    // The interval is the float 0.2 widened: 0.2000000015 s is still inside it,
+    // and a gap of exactly the interval is not more than it.
+    for (const Case& c : {Case{0.1, 1}, Case{0.25, 2}, Case{0.2000000015, 1}, Case{static_cast<double>(0.2f), 1},
+                          Case{0.2000001, 2}}) {
         ProjectileSystem w = weapon();
         w.spawn({0, 0, 0}, {0, 0, -1000}, 10.0);
         w.spawn({0, 0, 0}, {0, 0, -1000}, 10.0 + c.gap);

@@ -1,8 +1,12 @@
 #include "app/Configuration.h"
+#include "support/core/Process.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -126,11 +130,16 @@ TEST_F(SettingsTest, LastReadableDuplicateWins)
 
 TEST_F(SettingsTest, MissingFileLeavesDefaults)
 {
-    // The test runs in a folder without configuration.txt.
+    // The file is looked for in the working directory: an empty one, whatever
+    // folder the tests were started from.
+    const fs::path previous = fs::current_path();
+    fs::current_path(makeScratchDirectory("no-configuration"));
     settings.screenwidth = 0;
     testing::internal::CaptureStdout();
     loadConfiguration(settings);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    const std::string out = testing::internal::GetCapturedStdout();
+    fs::current_path(previous);
+    EXPECT_EQ(out, "");
     EXPECT_EQ(settings.screenwidth, 0);
     EXPECT_FLOAT_EQ(settings.fMotionblurFactor, 1.5f);
 }

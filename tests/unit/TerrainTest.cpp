@@ -1,4 +1,5 @@
 #include "game/Terrain.h"
+#include "assets/Image.h"
 
 #include <gtest/gtest.h>
 
@@ -92,4 +93,29 @@ TEST(Terrain, WithoutAnImageEveryQueryIsOutside)
     const Terrain mismatched(10, 10, std::vector<std::uint8_t>(5, 200));
     EXPECT_EQ(mismatched.width, 0);
     EXPECT_EQ(mismatched.heightAt(-745, 745), -1.0f);
+}
+
+TEST(Terrain, ReadsTheBlueOfADecodedImageWhoseRowsArePadded)
+{
+    // Five pixels of three bytes make 15, padded to 16 a row. Padding bytes
+    // and the green and red ones hold values no pixel's blue has.
+    const unsigned width = 5, height = 3, pitch = 16;
+    std::vector<unsigned char> bytes(pitch * height, 255);
+    for (unsigned row = 0; row < height; ++row)
+        for (unsigned column = 0; column < width; ++column) {
+            unsigned char* pixel = &bytes[row * pitch + column * 3];
+            pixel[0] = static_cast<unsigned char>(row * 10 + column);
+            pixel[1] = pixel[2] = 200;
+        }
+    Image image;
+    image.pixels = bytes.data();
+    image.width = width;
+    image.height = height;
+
+    const Terrain map(image);
+    ASSERT_EQ(map.width, 5);
+    ASSERT_EQ(map.height, 3);
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 5; ++column)
+            EXPECT_EQ(map.blueAt(column, row), row * 10 + column) << column << ", " << row;
 }

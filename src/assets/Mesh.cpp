@@ -54,6 +54,7 @@ Mesh::Mesh(const MeshData& meshData, ShaderProgram* meshProgram) : program(meshP
     setBounds(data.boundsMin, data.boundsMax);
     // A record made by hand may ask for more than its arrays hold: never read past them.
     data.drawCount = std::min(data.drawCount, data.vertexCount - data.vertexCount % 3);
+    data = splitIntoPieces(data);
     const GLuint name = program->program;
     glUseProgram(name);
     vao = createVertexArray();
@@ -96,6 +97,11 @@ void Mesh::draw() const
 
 void Mesh::draw(const ShaderProgram* other) const
 {
+    draw(other, {});
+}
+
+void Mesh::draw(const ShaderProgram* other, const std::function<bool(const MeshPiece&)>& shows) const
+{
     glUseProgram(other->program);
     glBindVertexArray(vao);
     glActiveTexture(GL_TEXTURE1);
@@ -111,8 +117,28 @@ void Mesh::draw(const ShaderProgram* other) const
     // Each mesh shows its own colours, not those of whichever mesh was built last.
     if (materialBuffer != 0)
         glBindBufferBase(GL_UNIFORM_BUFFER, materialBindingPoint, materialBuffer);
-    if (data.drawCount > 0)
-        glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(data.drawCount));
+    if (data.pieces.empty() || !shows) {
+        if (data.drawCount > 0)
+            glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(data.drawCount));
+    } else {
+        // Pieces seen side by side in the arrays go in one draw.
+        GLint first = 0;
+        GLsizei count = 0;
+        for (const MeshPiece& piece : data.pieces) {
+            if (!shows(piece))
+                continue;
+            if (count > 0 && static_cast<std::uint32_t>(first + count) == piece.first) {
+                count += static_cast<GLsizei>(piece.count);
+                continue;
+            }
+            if (count > 0)
+                glDrawArrays(GL_TRIANGLES, first, count);
+            first = static_cast<GLint>(piece.first);
+            count = static_cast<GLsizei>(piece.count);
+        }
+        if (count > 0)
+            glDrawArrays(GL_TRIANGLES, first, count);
+    }
     glBindVertexArray(0);
     glUseProgram(0);
 }

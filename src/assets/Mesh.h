@@ -1,12 +1,15 @@
 #pragma once
 // One drawable model on the GPU: one tightly packed buffer per vertex attribute
-// behind a vertex array, the material colours in a uniform buffer, the colour,
+// behind a vertex array (a large model's triangles grouped into pieces), the material colours in a uniform buffer, the colour,
 // normal-map and reflection-map textures, and the program it is drawn with.
 // Game objects see it through MeshBounds; everything GL goes with the mesh.
 #include "assets/GlObject.h"
 #include "assets/MeshBounds.h"
 #include "assets/MeshData.h"
+#include "assets/MeshPieces.h"
 #include "assets/ShaderProgram.h"
+
+#include <functional>
 
 class Mesh : public MeshBounds {
 public:
@@ -33,6 +36,9 @@ public:
     // Draws with `other`, which must give "vertPosition" (and whatever else it
     // reads) the location the mesh's own program gives it.
     void draw(const ShaderProgram* other) const;
+    // The same, but a mesh made of pieces (a large one, see MeshPieces.h)
+    // draws only the pieces `shows` accepts; a small one is drawn whole.
+    void draw(const ShaderProgram* other, const std::function<bool(const MeshPiece&)>& shows) const;
 
     // (Re)creates the material textures with the filters the two toggle
     // counters choose, deleting the textures they replace.

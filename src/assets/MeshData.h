@@ -14,6 +14,14 @@
 #include <algorithm>
 #include <vector>
 
+// A run of whole triangles of a mesh's vertex arrays with the box around them.
+struct MeshPiece {
+    std::uint32_t first = 0; // first vertex
+    std::uint32_t count = 0; // vertices, three a triangle
+    glm::vec3 boundsMin{0.0f};
+    glm::vec3 boundsMax{0.0f};
+};
+
 struct MeshData {
     std::shared_ptr<const std::vector<float>> normals;    // 3 floats per vertex, or null
     std::shared_ptr<const std::vector<float>> positions;  // 3 floats per vertex, or null
@@ -36,6 +44,8 @@ struct MeshData {
     // Start inverted so that the first position sets both.
     glm::vec3 boundsMin{std::numeric_limits<float>::max()};
     glm::vec3 boundsMax{std::numeric_limits<float>::lowest()};
+    // A large mesh is drawn piece by piece (see MeshPieces.h); none: as one.
+    std::vector<MeshPiece> pieces;
 };
 
 // How many vertices a draw of the corner arrays submits: three per face, but

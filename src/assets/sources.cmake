@@ -2,6 +2,7 @@
 # core; programs, textures, meshes, import and the catalogue touch OpenGL.
 target_sources(sandlark_core PRIVATE
   assets/MaterialLibraryCheck.cpp
+  assets/MeshPieces.cpp
   assets/TextureFilter.cpp
 )
 target_sources(sandlark_gl PRIVATE

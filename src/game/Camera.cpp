@@ -88,7 +88,11 @@ void Camera::updateFrustumPlanes()
 
 std::array<FrustumPlane, 6> Camera::computeFrustumPlanes() const
 {
-    const glm::mat4 m = matrix();
+    return frustumPlanesOf(matrix());
+}
+
+ViewPlanes frustumPlanesOf(const glm::mat4& m)
+{
     auto row = [&m](int i) { return glm::vec4(m[0][i], m[1][i], m[2][i], m[3][i]); };
     const glm::vec4 planes[6] = {
         row(3) - row(1),  // top
@@ -102,4 +106,12 @@ std::array<FrustumPlane, 6> Camera::computeFrustumPlanes() const
     for (int i = 0; i < 6; ++i)
         result[i] = {glm::vec3(planes[i]), planes[i].w};
     return result;
+}
+
+bool sphereOutside(const ViewPlanes& planes, const glm::vec3& centre, float radius)
+{
+    for (const FrustumPlane& plane : planes)
+        if (glm::dot(plane.normal, centre) + plane.distance < -radius * glm::length(plane.normal))
+            return true;
+    return false;
 }

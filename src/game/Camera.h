@@ -16,6 +16,15 @@ struct FrustumPlane {
     float distance = 0.0f;   // d
 };
 
+// The six planes of a view-projection: top, bottom, left, right, near, far.
+using ViewPlanes = std::array<FrustumPlane, 6>;
+ViewPlanes frustumPlanesOf(const glm::mat4& viewProjection);
+
+// Whether a sphere lies wholly outside one of `planes`, measured in world
+// units (unlike the objects' own culling test, which keeps the planes'
+// lengths).
+bool sphereOutside(const ViewPlanes& planes, const glm::vec3& centre, float radius);
+
 struct Camera : PathFollower {
     std::array<FrustumPlane, 6> frustumPlanes{};  // top, bottom, left, right, near, far
     glm::vec3 position{0.0f, 0.0f, 1.0f};       // world position (what shaders get as cameraPosition)

@@ -95,6 +95,23 @@ TEST_F(FramePassTest, WithoutCullingEveryObjectButTheGroundIsCountedAndCullingDr
     EXPECT_LT(culled, static_cast<int>(objects)) << "most rocks lie outside the view";
 }
 
+TEST_F(FramePassTest, CullingDrawsFarFewerTrianglesAndTheSamePicture)
+{
+    // Off: every object and the whole ground in every pass. On: what the
+    // camera sees, of the shadow casters what the headlight sees, and of the
+    // ground only its pieces in view. The duck crawler stands so close to
+    // the eye that its box reaches past the near plane: it is still drawn.
+    game().toggles.frustumCulling = false;
+    const GLuint all = trianglesOfAFrame();
+    const std::vector<unsigned char> colour = colourImage();
+    const std::vector<float> shadow = shadowDepths();
+    game().toggles.frustumCulling = true;
+    const GLuint culled = trianglesOfAFrame();
+    EXPECT_LT(culled, all / 2);
+    EXPECT_EQ(colourImage(), colour) << "something in view was left out";
+    EXPECT_EQ(shadowDepths(), shadow) << "a shadow caster in the headlight's view was left out";
+}
+
 TEST_F(FramePassTest, AWreckIsItsBaseAloneInTheShadowAndTheColourPasses)
 {
     game().toggles.frustumCulling = false;

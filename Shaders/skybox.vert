@@ -10,5 +10,6 @@ out vec3 direction;
 void main()
 {
     direction = position;
-    gl_Position = projection * view * vec4(position, 1.0);
+    // Depth 1, the far end: behind everything, never clipped by the far plane.
+    gl_Position = (projection * view * vec4(position, 1.0)).xyww;
 }

@@ -10,6 +10,7 @@
 #include "game/Settings.h"
 #include "game/World.h"
 #include "platform/Input.h"
+#include "render/RenderScale.h"
 #include "render/RenderTargets.h"
 #include "render/RenderToggles.h"
 #include "render/TextRenderer.h"
@@ -33,6 +34,7 @@ struct Game {
     std::unique_ptr<Input> input;          // keys, mouse, clock and the window's events
     RenderTargets targets;                 // shadow map, velocity and colour images, made at start-up
     PostProcessing postProcessing;         // the composite and its companions, made at start-up
+    RenderScaleController renderScale;     // the share of the window the scene is drawn at, frame by frame
     std::unique_ptr<Audio> audio;          // opened at start-up; silent without a device
 
     // One play of a level, released by its clean-up.

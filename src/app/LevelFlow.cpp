@@ -19,7 +19,8 @@ namespace {
 
 FrameView frameView(const Game& g)
 {
-    return {g.world, g.assets, g.targets, g.postProcessing, g.toggles, g.textRenderer.get()};
+    return {g.world, g.assets, g.targets, g.postProcessing, g.toggles, g.textRenderer.get(), nullptr,
+            g.renderScale.scale()};
 }
 
 // Tells the sound what this frame did: where the player listens from, what
@@ -181,8 +182,10 @@ bool gameLoop()
         // Two equal clock readings make dt zero: such a frame keeps the last
         // real rate instead of an infinite one, and does not refresh the figure.
         const bool measured = dt > 0.0;
-        if (measured)
+        if (measured) {
             lastFps = framesPerSecond(dt);
+            g.renderScale.frameEnded(now, dt);
+        }
         input.setTitle(windowTitle(lastFps));
         if (measured && (state.displayFps == 0.0 || now - state.fpsRefreshTime > 1.0)) {
             state.displayFps = std::ceil(lastFps);

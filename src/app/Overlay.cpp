@@ -19,10 +19,8 @@ void drawOverlay()
     overlay.toggles = g.toggles;
     overlay.notices = g.notices;
 
-    g.targets.colorFramebuffer.bind(RenderTarget::Color);
     for (const HudLine& line : overlayLines(overlay, g.settings.screenwidth, g.settings.screenheight))
         g.textRenderer->draw(line.text, line.x, line.y, line.scale, line.color);
-    bindWindowFramebuffer();
 }
 
 void handleRenderToggleKeys()

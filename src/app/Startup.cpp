@@ -122,6 +122,7 @@ void initializeGame()
     setGlobalRenderState(g.toggles.transparency);
 
     createRenderTargets();
+    g.renderScale = RenderScaleController(settings.renderscale);
     // Without a device (or with volume 0) the game plays on in silence.
     g.audio = std::make_unique<Audio>(g.settings.soundvolume);
 }

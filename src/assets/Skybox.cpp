@@ -72,7 +72,10 @@ void Skybox::setUniforms(const glm::mat4& cameraView, float fieldOfView, float a
 
 void Skybox::draw() const
 {
-    glDisable(GL_DEPTH_TEST);
+    // The vertex shader puts the cube at the far end of the depth range: it
+    // fills what nothing nearer has drawn, and writes no depth of its own.
+    glDepthFunc(GL_LEQUAL);
+    glDepthMask(GL_FALSE);
     glUseProgram(program->program);
     glBindVertexArray(vao);
     glActiveTexture(GL_TEXTURE0);
@@ -80,6 +83,6 @@ void Skybox::draw() const
     glDrawArrays(GL_TRIANGLES, 0, 36);
     glBindVertexArray(0);
     glDepthMask(GL_TRUE);
+    glDepthFunc(GL_LESS);
     glUseProgram(0);
-    glEnable(GL_DEPTH_TEST);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The distant sky: a cube map of six images on a fixed cube around the camera,
-// turned with the view but never moved, and drawn with depth testing off so the
-// world drawn after it covers it everywhere.
+// turned with the view but never moved, and drawn at the far end of the depth
+// range, behind everything else, wherever nothing nearer has been drawn.
 #include "assets/GlObject.h"
 #include "assets/ShaderProgram.h"
 
@@ -35,6 +35,6 @@ public:
     // with the sky's own near 0.1 and far 100.
     void setUniforms(const glm::mat4& cameraView, float fieldOfView, float aspectRatio) const;
 
-    // Draws the cube with depth testing off, and turns it back on.
+    // Draws the cube behind whatever the depth buffer holds, writing no depth.
     void draw() const;
 };

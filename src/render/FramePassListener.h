@@ -5,19 +5,20 @@
 
 // The steps of a frame, in the order they run.
 enum class FramePass {
-    Clear,     // the colour, velocity and window targets
+    Clear,     // the depth of the colour image
     Shadow,    // the headlight's depth map
-    Sky,       // into the colour image
-    Overlay,   // HUD and debug text, into the colour image
     Velocity,  // per-pixel motion
-    Colour,    // the lit scene
+    Colour,    // the lit, solid scene
+    Sky,       // behind it, only where it left the image empty
+    Particles, // dust and fire, blended over both
     Composite, // motion-blurred onto the window
+    Overlay,   // HUD and debug text, onto the window at its full size
 };
-inline constexpr int framePassCount = 7;
+inline constexpr int framePassCount = 8;
 
 // Names for reports, in FramePass order.
-inline constexpr const char* framePassNames[framePassCount] = {"clear",    "shadow", "sky",      "overlay",
-                                                               "velocity", "colour", "composite"};
+inline constexpr const char* framePassNames[framePassCount] = {
+    "clear", "shadow", "velocity", "colour", "sky", "particles", "composite", "overlay"};
 
 class FramePassListener {
 public:

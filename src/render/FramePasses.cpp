@@ -3,11 +3,14 @@
 #include "assets/Mesh.h"
 #include "render/CameraUniforms.h"
 #include "render/LightUniforms.h"
+#include "render/RenderScale.h"
+#include "render/ShadowMap.h"
 
 #include <GL/glew.h>
 #include <glm/geometric.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -25,19 +28,54 @@ const Mesh& meshOf(const GameObject& object)
     return static_cast<const Mesh&>(*object.model);
 }
 
+// A sphere around the box `low`..`high` of a model placed by `model`.
+bool boxOutside(const ViewPlanes& planes, const glm::mat4& model, const glm::vec3& low, const glm::vec3& high)
+{
+    const glm::vec3 centre(model * glm::vec4((low + high) * 0.5f, 1.0f));
+    const float scale = std::max({glm::length(glm::vec3(model[0])), glm::length(glm::vec3(model[1])),
+                                  glm::length(glm::vec3(model[2]))});
+    return sphereOutside(planes, centre, scale * glm::length(high - low) * 0.5f);
+}
+
+// Which pieces of `object`'s mesh `planes` can see; all of them without planes.
+std::function<bool(const MeshPiece&)> piecesSeen(const GameObject& object, const ViewPlanes* planes)
+{
+    if (!planes)
+        return {};
+    return [planes, model = object.modelMatrix()](const MeshPiece& piece) {
+        return !boxOutside(*planes, model, piece.boundsMin, piece.boundsMax);
+    };
+}
+
 void setMatrix(const ShaderProgram& program, const char* name, const glm::mat4& matrix)
 {
     glUniformMatrix4fv(glGetUniformLocation(program.program, name), 1, GL_FALSE, glm::value_ptr(matrix));
 }
 
-void clearTargets(const RenderTargets& targets)
+// Clears `buffers` of the bound target where the scene goes: glClear ignores
+// the viewport, so a scissor keeps it to the scene's part. A scissor already
+// set (the shader warm-up's single pixel) is narrower still and stays.
+void clearScene(const RenderTargets& targets, const SceneSize& scene, GLbitfield buffers)
+{
+    const bool part =
+        (scene.width < targets.width || scene.height < targets.height) && !glIsEnabled(GL_SCISSOR_TEST);
+    if (part) {
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(0, 0, scene.width, scene.height);
+    }
+    glClear(buffers);
+    if (part)
+        glDisable(GL_SCISSOR_TEST);
+}
+
+// The colour image's depth. Its colours need no clear: the sky fills every
+// pixel the scene leaves empty. The velocity image is cleared by its own pass,
+// and the window needs none: the composite covers every pixel of it.
+void clearTargets(const RenderTargets& targets, const SceneSize& scene)
 {
     targets.colorFramebuffer.bind(RenderTarget::Color);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    targets.velocityFramebuffer.bind(RenderTarget::Velocity);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    clearScene(targets, scene, GL_DEPTH_BUFFER_BIT);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 // The parts of a crawler a pass draws: a wreck is its base alone.
@@ -53,7 +91,7 @@ void forEachCrawlerPart(const World& world, Draw draw)
     }
 }
 
-void shadowPass(const FrameView& frame, const std::vector<Light>& lights)
+void shadowPass(const FrameView& frame, const std::vector<Light>& lights, const SceneSize& scene)
 {
     const ShaderProgram& program = *frame.assets.shadowMappingProgram;
     glUseProgram(program.program);
@@ -63,26 +101,39 @@ void shadowPass(const FrameView& frame, const std::vector<Light>& lights)
     glViewport(0, 0, shadowMapSize, shadowMapSize);
     glBindFramebuffer(GL_FRAMEBUFFER, frame.targets.shadowMap.shadowFramebuffer);
     glClear(GL_DEPTH_BUFFER_BIT);
+    // What lies outside the headlight's view casts nothing into its map: with
+    // culling on it is left out, and of the ground only what the light sees.
+    const ViewPlanes light = frustumPlanesOf(lightViewProjection(lights[headlight]));
+    const ViewPlanes* culling = frame.toggles.frustumCulling ? &light : nullptr;
+    const auto cast = [&](const GameObject& object) {
+        if (!culling || !boxOutside(light, object.modelMatrix(), object.model->boundsMin, object.model->boundsMax))
+            drawShadowCaster(object, program, culling);
+    };
     // Shots, particles and the drone cast no shadow.
-    forEachCrawlerPart(frame.world, [&](const GameObject& part) { drawShadowCaster(part, program); });
+    forEachCrawlerPart(frame.world, cast);
     for (const GameObject& object : frame.world.scenery)
-        drawShadowCaster(object, program);
+        cast(object);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(0, 0, frame.targets.width, frame.targets.height);
+    glViewport(0, 0, scene.width, scene.height);
 }
 
+// The sky lies behind everything: drawn after the solid scene, it shades only
+// the pixels the scene left empty, and before the blended particles, which
+// show it through them. Always filled, even in wire-frame mode.
 void skyPass(const FrameView& frame, const Camera& camera)
 {
     frame.targets.colorFramebuffer.bind(RenderTarget::Color);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     const Skybox& sky = *frame.assets.skybox;
     glUseProgram(sky.program->program);
     sky.setUniforms(camera.view(), camera.fieldOfView, camera.aspectRatio);
     glUseProgram(0);
     sky.draw();
+    glPolygonMode(GL_FRONT_AND_BACK, frame.toggles.wireframe ? GL_LINE : GL_FILL);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
-void velocityPass(const FrameView& frame, const Camera& camera)
+void velocityPass(const FrameView& frame, const Camera& camera, const SceneSize& scene)
 {
     const World& world = frame.world;
     const ShaderProgram& program = *frame.assets.velocityProgram;
@@ -94,13 +145,14 @@ void velocityPass(const FrameView& frame, const Camera& camera)
     frame.targets.velocityFramebuffer.bind(RenderTarget::Velocity);
     // This clear colour stays for every later clear, the next frame's too.
     glClearColor(velocityClear, velocityClear, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    clearScene(frame.targets, scene, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // Only what the player sees streak: shots, the ground and the particles.
     // Crawlers, rocks and the drone keep the clear value: no motion.
     for (const GameObject& shot : world.playerWeapon.objects)
         drawVelocity(shot, program);
+    const ViewPlanes view = camera.computeFrustumPlanes();
     if (!world.scenery.empty())
-        drawVelocity(world.scenery.front(), program);
+        drawVelocity(world.scenery.front(), program, frame.toggles.frustumCulling ? &view : nullptr);
     for (const ParticleEmitter* emitter : {world.debrisEmitter.get(), world.dustEmitter.get(),
                                            world.fireballEmitter.get()})
         if (emitter)
@@ -109,14 +161,15 @@ void velocityPass(const FrameView& frame, const Camera& camera)
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
+// The solid scene: crawlers, scenery, shots, debris and the drone. Returns how
+// many objects it drew, the ground not counted.
 int colourPass(const FrameView& frame, const Camera& camera, const std::vector<Light>& lights)
 {
     const World& world = frame.world;
     const Assets& assets = frame.assets;
-    const bool culling = frame.toggles.frustumCulling;
     int drawn = 0;
     auto drawCounted = [&](const GameObject& object) {
-        if (drawObjectCulled(object, culling, camera))
+        if (drawObjectCulled(object, frame.toggles.frustumCulling, camera))
             ++drawn;
     };
 
@@ -131,11 +184,13 @@ int colourPass(const FrameView& frame, const Camera& camera, const std::vector<L
     glUseProgram(0);
 
     forEachCrawlerPart(world, drawCounted);
-    // The ground is drawn whatever the view, and not counted.
+    // The ground is drawn whatever the view, and not counted; with culling on,
+    // only its pieces in view.
+    const ViewPlanes view = camera.computeFrustumPlanes();
     bool ground = true;
     for (const GameObject& object : world.scenery) {
         if (ground)
-            drawObject(object);
+            drawObject(object, frame.toggles.frustumCulling ? &view : nullptr);
         else
             drawCounted(object);
         ground = false;
@@ -149,8 +204,17 @@ int colourPass(const FrameView& frame, const Camera& camera, const std::vector<L
             drawCounted(particle);
     if (world.drone)
         drawCounted(*world.drone);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    return drawn;
+}
 
-    const ShaderProgram& dust = *assets.dustProgram;
+// Dust and fire, blended over the scene and the sky. Returns how many it drew.
+int particlePass(const FrameView& frame, const Camera& camera, const std::vector<Light>& lights)
+{
+    const World& world = frame.world;
+    int drawn = 0;
+    frame.targets.colorFramebuffer.bind(RenderTarget::Color);
+    const ShaderProgram& dust = *frame.assets.dustProgram;
     glUseProgram(dust.program);
     setLightUniforms(dust, lights);
     setCameraUniforms(dust, camera);
@@ -158,55 +222,64 @@ int colourPass(const FrameView& frame, const Camera& camera, const std::vector<L
     for (const ParticleEmitter* emitter : {world.dustEmitter.get(), world.fireballEmitter.get()})
         if (emitter)
             for (const GameObject& particle : emitter->particles.objects)
-                drawCounted(particle);
-
+                if (drawObjectCulled(particle, frame.toggles.frustumCulling, camera))
+                    ++drawn;
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    if (frame.toggles.showStatistics && frame.text)
-        frame.text->draw("Number of rendered objects:" + std::to_string(drawn), 25.0f, 90.0f, 1.0f, statisticsGreen);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     return drawn;
 }
 
+// The HUD, the debug overlay and the statistics line, onto the window at its
+// own size after the blur: they stay sharp while the view turns and whatever
+// the scene's scale. Text goes over everything, so the depth test is off.
+void overlayPass(const FrameView& frame, const std::function<void()>& drawOverlay, int drawn)
+{
+    bindWindowFramebuffer();
+    glDisable(GL_DEPTH_TEST);
+    drawOverlay();
+    if (frame.toggles.showStatistics && frame.text)
+        frame.text->draw("Number of rendered objects:" + std::to_string(drawn), 25.0f, 90.0f, 1.0f, statisticsGreen);
+    glEnable(GL_DEPTH_TEST);
+}
+
 } // namespace
 
-void drawShadowCaster(const GameObject& object, const ShaderProgram& program)
+void drawShadowCaster(const GameObject& object, const ShaderProgram& program, const ViewPlanes* planes)
 {
     glUseProgram(program.program);
     setMatrix(program, "modelMatrix", object.modelMatrix());
     glUseProgram(0);
-    meshOf(object).draw(&program);
+    meshOf(object).draw(&program, piecesSeen(object, planes));
 }
 
-void drawVelocity(const GameObject& object, const ShaderProgram& program)
+void drawVelocity(const GameObject& object, const ShaderProgram& program, const ViewPlanes* planes)
 {
     glUseProgram(program.program);
     setMatrix(program, "modelMatrix", object.modelMatrix());
     setMatrix(program, "prevModelMatrix", object.prevModelMatrix);
     glUseProgram(0);
-    meshOf(object).draw(&program);
+    meshOf(object).draw(&program, piecesSeen(object, planes));
 }
 
-void drawObject(const GameObject& object)
+void drawObject(const GameObject& object, const ViewPlanes* planes)
 {
     const Mesh& mesh = meshOf(object);
     glUseProgram(mesh.program->program);
     setMatrix(*mesh.program, "modelMatrix", object.modelMatrix());
     setMatrix(*mesh.program, "prevModelMatrix", object.prevModelMatrix);
     glUseProgram(0);
-    mesh.draw();
+    mesh.draw(mesh.program, piecesSeen(object, planes));
 }
 
 bool outsideView(const GameObject& object, const Camera& camera)
 {
-    const glm::vec3 centre = object.position - object.pivot;
-    const glm::mat4 model = object.modelMatrix();
-    const glm::vec3 corner(model * glm::vec4(object.model->boundsMax, 1.0f));
-    const float radius = glm::length(corner - centre);
-    // Refreshed for every object: the planes always follow the camera as it is now.
-    for (const FrustumPlane& plane : camera.computeFrustumPlanes())
-        if (glm::dot(plane.normal, centre) + plane.distance < -radius)
-            return true;
-    return false;
+    // A sphere around the mesh's whole box, wherever its origin lies, against
+    // planes measured in world units: an object that reaches into the view
+    // is never left out (a sphere about the origin through one corner, and
+    // planes of the projection's own lengths, dropped crawlers close to the
+    // eye and at the edges of the view).
+    return boxOutside(camera.computeFrustumPlanes(), object.modelMatrix(), object.model->boundsMin,
+                      object.model->boundsMax);
 }
 
 bool drawObjectCulled(const GameObject& object, bool cullingEnabled, const Camera& camera)
@@ -221,6 +294,7 @@ int renderFrame(const FrameView& frame, const std::function<void()>& drawOverlay
 {
     const World& world = frame.world;
     const Camera& camera = *world.currentCamera;
+    const SceneSize scene = sceneSize(frame.targets.width, frame.targets.height, frame.renderScale);
     // The muzzle light is bright while the player's weapon fires, dark otherwise.
     std::vector<Light> lights = world.lights;
     if (lights.size() > muzzleLight)
@@ -228,19 +302,11 @@ int renderFrame(const FrameView& frame, const std::function<void()>& drawOverlay
 
     {
         FramePassScope pass(frame.listener, FramePass::Clear);
-        clearTargets(frame.targets);
+        clearTargets(frame.targets, scene);
     }
     {
         FramePassScope pass(frame.listener, FramePass::Shadow);
-        shadowPass(frame, lights);
-    }
-    {
-        FramePassScope pass(frame.listener, FramePass::Sky);
-        skyPass(frame, camera);
-    }
-    {
-        FramePassScope pass(frame.listener, FramePass::Overlay);
-        drawOverlay();
+        shadowPass(frame, lights, scene);
     }
     glPolygonMode(GL_FRONT_AND_BACK, frame.toggles.wireframe ? GL_LINE : GL_FILL);
 
@@ -256,14 +322,27 @@ int renderFrame(const FrameView& frame, const std::function<void()>& drawOverlay
 
     {
         FramePassScope pass(frame.listener, FramePass::Velocity);
-        velocityPass(frame, camera);
+        velocityPass(frame, camera, scene);
     }
     int drawn = 0;
     {
         FramePassScope pass(frame.listener, FramePass::Colour);
         drawn = colourPass(frame, camera, lights);
     }
-    FramePassScope pass(frame.listener, FramePass::Composite);
-    frame.postProcessing.drawComposite(frame.targets.colorFramebuffer, frame.targets.velocityFramebuffer);
+    {
+        FramePassScope pass(frame.listener, FramePass::Sky);
+        skyPass(frame, camera);
+    }
+    {
+        FramePassScope pass(frame.listener, FramePass::Particles);
+        drawn += particlePass(frame, camera, lights);
+    }
+    glViewport(0, 0, frame.targets.width, frame.targets.height);
+    {
+        FramePassScope pass(frame.listener, FramePass::Composite);
+        frame.postProcessing.drawComposite(frame.targets.colorFramebuffer, frame.targets.velocityFramebuffer, scene);
+    }
+    FramePassScope pass(frame.listener, FramePass::Overlay);
+    overlayPass(frame, drawOverlay, drawn);
     return drawn;
 }

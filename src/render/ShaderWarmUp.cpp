@@ -1,5 +1,7 @@
 #include "render/ShaderWarmUp.h"
 
+#include "render/RenderScale.h"
+
 #include <GL/glew.h>
 #include <glm/vec3.hpp>
 
@@ -67,6 +69,11 @@ void drawWarmUpFrame(const FrameView& frame, const std::function<void()>& drawOv
     glEnable(GL_SCISSOR_TEST);
     glScissor(0, 0, 1, 1);
     renderFrame(view, drawOverlay);
+    // A scene drawn smaller than the window is blurred into a target of its
+    // own and stretched over the window: that path is made ready as well.
+    frame.postProcessing.drawComposite(
+        frame.targets.colorFramebuffer, frame.targets.velocityFramebuffer,
+        sceneSize(frame.targets.width, frame.targets.height, smallestRenderScale));
     glDisable(GL_SCISSOR_TEST);
     // The compiling happens as the draws are issued; finishing here keeps the
     // frame's own rendering out of the first frame of play as well.

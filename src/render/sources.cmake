@@ -1,6 +1,8 @@
-# Text layout and the render toggles are plain data: they live in the core.
+# Text layout, the render toggles and the render-scale choice are plain data:
+# they live in the core.
 # Uniform uploads, glyph textures, the passes and post-processing touch OpenGL.
 target_sources(sandlark_core PRIVATE
+  render/RenderScale.cpp
   render/TextLayout.cpp
 )
 target_sources(sandlark_gl PRIVATE

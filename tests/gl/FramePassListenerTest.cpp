@@ -97,8 +97,9 @@ TEST_F(FramePassListenerTest, HearsEveryPassOnceInFrameOrder)
     Listener listener;
     renderFrame(view(&listener), drawOverlay);
     EXPECT_EQ(listener.heard,
-              (std::vector<std::string>{"+clear", "-clear", "+shadow", "-shadow", "+sky", "-sky", "+overlay", "-overlay",
-                                        "+velocity", "-velocity", "+colour", "-colour", "+composite", "-composite"}));
+              (std::vector<std::string>{"+clear", "-clear", "+shadow", "-shadow", "+velocity", "-velocity", "+colour",
+                                        "-colour", "+sky", "-sky", "+particles", "-particles", "+composite",
+                                        "-composite", "+overlay", "-overlay"}));
 }
 
 TEST_F(FramePassListenerTest, CountsWhatTheWorldAsksForAndWhatOpenGlAssembles)
@@ -109,9 +110,12 @@ TEST_F(FramePassListenerTest, CountsWhatTheWorldAsksForAndWhatOpenGlAssembles)
     world.debrisEmitter->burst(ahead, 0.0);
     world.fireballEmitter->burst(ahead, 0.0);
     world.playerWeapon.launch(world.currentCamera->position, ahead, 0.0);
+    // Everything the world holds, in view or not.
+    game().toggles.frustumCulling = false;
 
     Listener listener;
     const int drawn = renderFrame(view(&listener), drawOverlay);
+    game().toggles.frustumCulling = true;
     glFinish();
     const FramePassFigures figures = listener.recorder.takeFrame();
     const std::vector<GLuint64> primitives = listener.primitives();
@@ -143,7 +147,9 @@ TEST_F(FramePassListenerTest, CountsWhatTheWorldAsksForAndWhatOpenGlAssembles)
     EXPECT_EQ(of(figures, FramePass::Velocity).draws, 1 + 1 + 402) << "the ground, the shot and the particles";
     EXPECT_EQ(of(figures, FramePass::Velocity).triangles, velocityTriangles);
 
-    EXPECT_EQ(of(figures, FramePass::Colour).draws, drawn + 1) << "what the frame counted, and the ground";
+    EXPECT_EQ(of(figures, FramePass::Colour).draws + of(figures, FramePass::Particles).draws, drawn + 1)
+        << "what the frame counted, and the ground";
+    EXPECT_EQ(of(figures, FramePass::Particles).draws, static_cast<long long>(fire.size())) << "the fire, blended";
     EXPECT_EQ(of(figures, FramePass::Sky).draws, 1);
     EXPECT_EQ(of(figures, FramePass::Sky).triangles, 12) << "the sky box";
     EXPECT_EQ(of(figures, FramePass::Composite).draws, 1);
@@ -174,7 +180,7 @@ TEST_F(FramePassListenerTest, WarmUpDrawsEveryMeshInEveryPassAndLeavesTheWorldAl
     // The seventeen meshes of the catalogue cast shadows and are lit; one of
     // them is the ground. Two shots and three particles come on top.
     EXPECT_EQ(of(figures, FramePass::Shadow).draws, 17);
-    EXPECT_EQ(of(figures, FramePass::Colour).draws, 17 + 2 + 3);
+    EXPECT_EQ(of(figures, FramePass::Colour).draws + of(figures, FramePass::Particles).draws, 17 + 2 + 3);
     EXPECT_EQ(of(figures, FramePass::Velocity).draws, 1 + 1 + 3) << "the ground, the player's shot, the particles";
     EXPECT_EQ(of(figures, FramePass::Sky).draws, 1);
     EXPECT_EQ(of(figures, FramePass::Composite).draws, 1);

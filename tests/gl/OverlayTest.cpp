@@ -1,4 +1,4 @@
-// The in-game text drawn into the colour image, read back pixel by pixel: the
+// The in-game text drawn over the picture, read back pixel by pixel: the
 // kill counter and the clock at the top, the crosshair at the centre, the
 // statistics at the lower left and the notices at the lower right.
 #include "app/Game.h"
@@ -60,14 +60,13 @@ protected:
         fs::current_path(previous);
     }
 
-    // Draws the overlay over a black colour image and reads it back.
+    // Draws the overlay over a black image and reads it back.
     void draw()
     {
         game().targets.colorFramebuffer.bind(RenderTarget::Color);
         glViewport(0, 0, width, height);
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
         drawOverlay();
         glBindFramebuffer(GL_READ_FRAMEBUFFER, game().targets.colorFramebuffer.framebuffer);
         glReadBuffer(GL_COLOR_ATTACHMENT0);

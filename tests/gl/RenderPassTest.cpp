@@ -647,7 +647,7 @@ protected:
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
         postProcessing.setVelocityScale(velocityScale);
-        postProcessing.drawComposite(color, velocity);
+        postProcessing.drawComposite(color, velocity, {width, height});
         std::vector<unsigned char> pixels(width * height * 3);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());

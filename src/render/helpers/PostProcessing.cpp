@@ -51,12 +51,33 @@ void PostProcessing::setVelocityScale(float scale) const
     glUseProgram(0);
 }
 
-void PostProcessing::drawComposite(const Framebuffer& color, const Framebuffer& velocity) const
+void PostProcessing::drawComposite(const Framebuffer& color, const Framebuffer& velocity, SceneSize scene) const
 {
-    glUseProgram(compositeProgram->program);
+    const PostProcessFramebuffer& window = targets[0];
+    // Without its own target (one that could not be completed) a smaller
+    // scene is blurred straight onto the window too, only more coarsely.
+    const bool whole = (scene.width >= window.width && scene.height >= window.height) || !window.quadProgram;
+    const GLuint program = compositeProgram->program;
+    glUseProgram(program);
+    glUniform2f(glGetUniformLocation(program, "uSceneSize"), static_cast<float>(scene.width),
+                static_cast<float>(scene.height));
     color.bindTexture(GL_TEXTURE0, RenderTarget::Color, *compositeProgram);
     velocity.bindTexture(GL_TEXTURE1, RenderTarget::Velocity, *compositeProgram);
-    compositeQuad.draw();
+    // It covers every pixel it draws, and nothing needs the depth behind it.
+    glDisable(GL_DEPTH_TEST);
+    if (whole) {
+        compositeQuad.draw();
+    } else {
+        glBindFramebuffer(GL_FRAMEBUFFER, window.framebuffer);
+        glViewport(0, 0, scene.width, scene.height);
+        compositeQuad.draw();
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+        glViewport(0, 0, window.width, window.height);
+        glBlitFramebuffer(0, 0, scene.width, scene.height, 0, 0, window.width, window.height, GL_COLOR_BUFFER_BIT,
+                          GL_LINEAR);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    }
+    glEnable(GL_DEPTH_TEST);
     glUseProgram(0);
 }
 

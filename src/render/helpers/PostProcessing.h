@@ -5,6 +5,7 @@
 // lives for the whole process.
 #include "assets/GlObject.h"
 #include "assets/ShaderProgram.h"
+#include "render/RenderScale.h"
 #include "render/helpers/FullscreenQuad.h"
 
 #include <memory>
@@ -60,6 +61,11 @@ struct PostProcessing {
     void setVelocityScale(float scale) const;
 
     // Draws the colour image of `color`, blurred along the velocities of
-    // `velocity`, over the current target (the window).
-    void drawComposite(const Framebuffer& color, const Framebuffer& velocity) const;
+    // `velocity`, over the whole window. The scene fills the lower-left
+    // `scene` pixels of both images; the window is as large as the targets.
+    // A scene as large as the window is blurred straight onto it. A smaller
+    // one is blurred at its own size into the first post-processing target,
+    // which is then stretched over the window with filtered reads: the blur
+    // costs as many pixels as the scene has.
+    void drawComposite(const Framebuffer& color, const Framebuffer& velocity, SceneSize scene) const;
 };

@@ -1,5 +1,6 @@
 #pragma once
-// The game's Input: the GLFW window, its event queue and its clock.
+// The game's Input: the GLFW window, its event queue, its clock and the
+// gamepads GLFW knows.
 #include "platform/Input.h"
 
 struct GLFWwindow;
@@ -7,18 +8,23 @@ struct GLFWwindow;
 class GlfwInput final : public Input {
 public:
     // Installs the scroll callback on `window`; wheel turns add up until reset.
-    explicit GlfwInput(GLFWwindow* window);
+    // With `rawMouseMotion`, and where the system offers it, the captured
+    // pointer of mouse look moves by the mouse's own counts, without the
+    // desktop's acceleration.
+    GlfwInput(GLFWwindow* window, bool rawMouseMotion);
 
     double time() override;
     int key(int key) override;
     int mouseButton(int button) override;
     void cursorPosition(double& x, double& y) override;
+    bool gamepad(GamepadState& state) override;
     void setCursorPosition(double x, double y) override;
     void setCursorMode(CursorMode mode) override;
     void pollEvents() override;
     double scrollOffset() override { return scrollOffset_; }
     void resetScrollOffset() override { scrollOffset_ = 0.0; }
     bool shouldClose() override;
+    bool focused() override;
     void setShouldClose(bool close) override;
     void setTitle(const std::string& title) override;
     void swapBuffers() override;
@@ -27,6 +33,11 @@ public:
 
     // The scroll callback: adds the vertical offset, ignores the rest.
     static void onScroll(GLFWwindow* window, double xoffset, double yoffset);
+
+    // Adds the mappings of gamecontrollerdb.txt in the game directory, when
+    // there is one, to GLFW's own. A damaged file is reported in one line and
+    // left out whole.
+    static void loadGamepadMappings();
 
 private:
     GLFWwindow* window_;

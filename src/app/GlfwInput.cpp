@@ -14,6 +14,10 @@ GlfwInput::GlfwInput(GLFWwindow* window, bool rawMouseMotion) : window_(window)
 {
     glfwSetWindowUserPointer(window_, this);
     glfwSetScrollCallback(window_, onScroll);
+    // Asked once, then followed through events: asking the X server every
+    // frame would wait for its answer every frame.
+    focused_ = glfwGetWindowAttrib(window_, GLFW_FOCUSED) == GLFW_TRUE;
+    glfwSetWindowFocusCallback(window_, onFocus);
     // GLFW uses raw motion only while the cursor is disabled: in mouse look and
     // with the free camera, never for the free pointer of pointer aim.
     if (rawMouseMotion && glfwRawMouseMotionSupported())
@@ -54,6 +58,12 @@ void GlfwInput::onScroll(GLFWwindow* window, double, double yoffset)
         input->scrollOffset_ += yoffset;
 }
 
+void GlfwInput::onFocus(GLFWwindow* window, int focused)
+{
+    if (auto* input = static_cast<GlfwInput*>(glfwGetWindowUserPointer(window)))
+        input->focused_ = focused == GLFW_TRUE;
+}
+
 double GlfwInput::time() { return glfwGetTime(); }
 int GlfwInput::key(int key) { return glfwGetKey(window_, key); }
 int GlfwInput::mouseButton(int button) { return glfwGetMouseButton(window_, button); }
@@ -84,7 +94,6 @@ void GlfwInput::setCursorMode(CursorMode mode)
 
 void GlfwInput::pollEvents() { glfwPollEvents(); }
 bool GlfwInput::shouldClose() { return glfwWindowShouldClose(window_); }
-bool GlfwInput::focused() { return glfwGetWindowAttrib(window_, GLFW_FOCUSED) == GLFW_TRUE; }
 void GlfwInput::setShouldClose(bool close) { glfwSetWindowShouldClose(window_, close ? GLFW_TRUE : GLFW_FALSE); }
 void GlfwInput::setTitle(const std::string& title) { glfwSetWindowTitle(window_, title.c_str()); }
 void GlfwInput::swapBuffers() { glfwSwapBuffers(window_); }

@@ -7,7 +7,8 @@ struct GLFWwindow;
 
 class GlfwInput final : public Input {
 public:
-    // Installs the scroll callback on `window`; wheel turns add up until reset.
+    // Installs the scroll and focus callbacks on `window`; wheel turns add up
+    // until reset.
     // With `rawMouseMotion`, and where the system offers it, the captured
     // pointer of mouse look moves by the mouse's own counts, without the
     // desktop's acceleration.
@@ -24,7 +25,7 @@ public:
     double scrollOffset() override { return scrollOffset_; }
     void resetScrollOffset() override { scrollOffset_ = 0.0; }
     bool shouldClose() override;
-    bool focused() override;
+    bool focused() override { return focused_; }
     void setShouldClose(bool close) override;
     void setTitle(const std::string& title) override;
     void swapBuffers() override;
@@ -33,6 +34,8 @@ public:
 
     // The scroll callback: adds the vertical offset, ignores the rest.
     static void onScroll(GLFWwindow* window, double xoffset, double yoffset);
+    // The focus callback: the window gained (GLFW_TRUE) or lost the focus.
+    static void onFocus(GLFWwindow* window, int focused);
 
     // Adds the mappings of gamecontrollerdb.txt in the game directory, when
     // there is one, to GLFW's own. A damaged file is reported in one line and
@@ -42,4 +45,5 @@ public:
 private:
     GLFWwindow* window_;
     double scrollOffset_ = 0.0;
+    bool focused_ = false;
 };

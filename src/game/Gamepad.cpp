@@ -37,7 +37,7 @@ bool triggerHeld(float value, bool wasHeld)
 PadCommands readPad(Input& input, const Settings& settings, float dt, PadLatches& latches)
 {
     GamepadState pad;
-    if (!input.focused() || !input.gamepad(pad)) {
+    if (!input.gamepad(pad) || !input.focused()) {
         // A pad pulled out mid-shot stops firing; the mouse goes on as ever.
         latches.fireHeld = latches.zoomHeld = false;
         return {};
@@ -69,5 +69,5 @@ PadCommands readPad(Input& input, const Settings& settings, float dt, PadLatches
 bool padStartDown(Input& input)
 {
     GamepadState pad;
-    return input.focused() && input.gamepad(pad) && pad.buttons[PadButton::Start] == Press;
+    return input.gamepad(pad) && pad.buttons[PadButton::Start] == Press && input.focused();
 }

@@ -5,7 +5,6 @@
 #include "app/Game.h"
 #include "app/LevelFlow.h"
 #include "app/Startup.h"
-#include "assets/ImageLoader.h"
 #include "support/core/Process.h"
 #include "support/core/ScriptedInput.h"
 #include "support/gl/InProcessGame.h"
@@ -141,37 +140,20 @@ TEST_F(PlayTest, ThePadAloneWinsALevelAndTheFocusPausesItOnTheWay)
     EXPECT_EQ(state().currentLevel, 2);
 }
 
-TEST_F(PlayTest, F12SavesTheWindowAndAFolderThatCannotBeMadeOnlyStopsTheScreenshot)
+TEST_F(PlayTest, AScreenshotThatCannotBeSavedSaysWhyAndPlayGoesOn)
 {
-    namespace fs = std::filesystem;
-    fs::remove_all("screenshots");
     writeFile("screenshots", "a file where the folder would go");
-    std::string failedNotice;
+    std::string notice;
     script->holdKey(2.1, 2.2, Key::Enter);
     script->holdKey(2.5, 2.6, Key::F12);
-    script->at(2.8, [&] {
-        failedNotice = game().notices.screenshotText;
-        fs::remove("screenshots");
-    });
-    script->holdKey(3.0, 3.1, Key::F12);
+    script->at(2.8, [&] { notice = game().notices.screenshotText; });
     script->closeWindow(3.5);
 
     const std::string out = play();
-    fs::path saved;
-    for (const auto& entry : fs::directory_iterator("screenshots"))
-        saved = entry.path();
-    const Image picture = loadImage(saved.string());
-    fs::remove_all("screenshots");
-    EXPECT_EQ(failedNotice, "Screenshot failed");
+    std::filesystem::remove("screenshots");
+    EXPECT_EQ(notice, "Screenshot failed");
     EXPECT_EQ(countOf(out, "Screenshot failed: cannot make the folder screenshots"), 1) << out;
     EXPECT_GT(script->titles.size(), 60u) << "play went on";
-    ASSERT_FALSE(saved.empty());
-    const std::string file = "screenshots/" + saved.filename().string();
-    EXPECT_EQ(game().notices.screenshotText, "Saved as " + file);
-    EXPECT_EQ(countOf(out, "Screenshot saved as " + file + "\n"), 1) << out;
-    EXPECT_EQ(saved.extension(), ".png");
-    EXPECT_EQ(picture.width, 320u);
-    EXPECT_EQ(picture.height, 180u);
 }
 
 } // namespace

@@ -36,6 +36,14 @@ void readRenderScale(std::istringstream& line, int& setting)
         setting = value;
 }
 
+// A number from `lowest` to `highest`; anything else leaves the setting as it was.
+void readInRange(std::istringstream& line, int& setting, int lowest, int highest)
+{
+    int value = 0;
+    if (line >> value && value >= lowest && value <= highest)
+        setting = value;
+}
+
 } // namespace
 
 void parseConfiguration(std::istream& in, Settings& settings)
@@ -61,6 +69,9 @@ void parseConfiguration(std::istream& in, Settings& settings)
         else if (key == "soundvolume") readValue(line, settings.soundvolume);
         else if (key == "renderscale") readRenderScale(line, settings.renderscale);
         else if (key == "vsync") readValue(line, settings.vsync);
+        else if (key == "mousesensitivity") readInRange(line, settings.mousesensitivity, 10, 400);
+        else if (key == "invertmouse") readValue(line, settings.invertmouse);
+        else if (key == "rawmouse") readValue(line, settings.rawmouse);
     }
 }
 

@@ -29,6 +29,10 @@ struct Game {
     RenderToggles toggles;
     ToggleNotices notices;
     std::array<bool, 6> toggleKeyLatches{}; // F2, F3, F4, F5, F8, F9 seen down, not yet up
+    bool helpKeyLatch = false;             // F1 seen down, not yet up
+    bool screenshotKeyLatch = false;       // F12 seen down, not yet up
+    bool helpShown = false;                // the help panel of F1 is up
+    bool screenshotWanted = false;         // F12 asked for the frame being drawn
     GLFWwindow* window = nullptr;          // the only window
     GLFWcursor* crosshairCursor = nullptr; // the pointer shown when mouse look is released
     std::unique_ptr<Input> input;          // keys, mouse, clock and the window's events

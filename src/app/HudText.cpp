@@ -1,5 +1,7 @@
 #include "app/HudText.h"
 
+#include <iterator>
+
 namespace {
 
 constexpr float lineX = 25.0f;
@@ -66,6 +68,16 @@ const char* mipmapLabel(int mipmapMode)
     return "off"; // a counter that wrapped round below zero chooses no mip-mapping
 }
 
+namespace {
+
+// A notice shows for two seconds after its change; 0 is no change at all.
+bool shownNow(double changedAt, double now)
+{
+    return changedAt != 0.0 && now - changedAt < 2.0;
+}
+
+} // namespace
+
 std::vector<HudLine> overlayLines(const OverlayState& overlay, int width, int height)
 {
     const float w = static_cast<float>(width);
@@ -97,10 +109,66 @@ std::vector<HudLine> overlayLines(const OverlayState& overlay, int width, int he
         {n.transparencyToggleTime, std::string("Transparency: ") + onOffLabel(t.transparency), 150.0f},
     };
     for (const auto& notice : notices)
-        if (notice.changedAt != 0.0 && overlay.now - notice.changedAt < 2.0)
+        if (shownNow(notice.changedAt, overlay.now))
             lines.push_back({notice.text, w - 300.0f, notice.y, 1.0f, hudGreen});
+    // A file name is longer than the toggles' notices: it ends at the window's edge.
+    if (shownNow(n.screenshotTime, overlay.now))
+        lines.push_back({n.screenshotText, w - 25.0f, 180.0f, 1.0f, hudGreen, Align::End});
 
     if (overlay.crosshair)
         lines.push_back({"+", static_cast<float>(width / 2), static_cast<float>(height / 2), 1.0f, hudWhite});
+    // Below the crosshair, clear of it and of the help panel above.
+    if (overlay.paused)
+        lines.push_back({"PAUSED", w / 2.0f, h / 2.0f - 90.0f, 2.0f, hudWhite, Align::Centre});
+    return lines;
+}
+
+namespace {
+
+constexpr float helpScale = 0.65f;
+constexpr float helpLineHeight = 24.0f;
+
+const char* const helpText[] = {
+    "Mouse: look    Left button: fire    Right button (hold): zoom in, slowed to 30%",
+    "P: pause    Enter: start, go on    Escape: end the game",
+    "5: mouse look    6: pointer aim (the left button fires at the pointer, W A S D turn)",
+    "7: free camera (W A S D move, Z X down and up, wheel: field of view)    8: player's camera",
+    "1 / 2: spare spotlight / sunlight from here    Q: nudge the camera    E: aim the shadow map",
+    "F1: this help    F2: statistics    F3 F4 F5 F8 F9: render switches    F12: screenshot",
+    "Pad: right stick (or left) looks    right trigger fires    left trigger zooms    Start: Enter, pause",
+};
+
+} // namespace
+
+HudPanel helpPanel(int width, int height)
+{
+    const float w = static_cast<float>(width);
+    // Below the kill counter and the clock, with room for the title, the
+    // controls, and a heading and two lines for the settings.
+    const float top = static_cast<float>(height) - 70.0f;
+    const float rows = static_cast<float>(std::size(helpText)) + 3.0f;
+    const float panelHeight = 73.0f + rows * helpLineHeight;
+    return {w * 0.08f, top - panelHeight, w * 0.84f, panelHeight};
+}
+
+std::vector<HudLine> helpLines(const Settings& settings, int width, int height)
+{
+    const HudPanel panel = helpPanel(width, height);
+    const float x = panel.left + 20.0f;
+    float y = panel.bottom + panel.height - 35.0f;
+    std::vector<HudLine> lines;
+    lines.push_back({"Controls", x, y, 1.0f, hudWhite});
+    y -= 10.0f;
+    for (const char* text : helpText)
+        lines.push_back({text, x, y -= helpLineHeight, helpScale, hudWhite});
+
+    const std::string renderScale =
+        settings.renderscale == 0 ? "automatic" : std::to_string(settings.renderscale) + "%";
+    lines.push_back({"Settings in configuration.txt:", x, y -= helpLineHeight + 8.0f, helpScale, hudWhite});
+    lines.push_back({"Mouse sensitivity: " + std::to_string(settings.mousesensitivity) +
+                         "%    Invert mouse: " + onOffLabel(settings.invertmouse) +
+                         "    Raw mouse motion: " + onOffLabel(settings.rawmouse),
+                     x, y -= helpLineHeight, helpScale, hudWhite});
+    lines.push_back({"Render scale: " + renderScale, x, y -= helpLineHeight, helpScale, hudWhite});
     return lines;
 }

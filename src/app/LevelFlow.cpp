@@ -3,9 +3,11 @@
 #include "app/Game.h"
 #include "app/Overlay.h"
 #include "app/Screens.h"
+#include "app/Screenshot.h"
 #include "app/Shutdown.h"
 #include "app/WindowTitle.h"
 #include "assets/ImageLoader.h"
+#include "game/Gamepad.h"
 #include "game/Gameplay.h"
 #include "game/LevelConstruction.h"
 #include "render/FramePasses.h"
@@ -110,7 +112,7 @@ void waitForEnter()
     bool pressed = false;
     while (!input.shouldClose() && !pressed) {
         input.pollEvents();
-        if (input.key(Key::Enter) != Release)
+        if (input.key(Key::Enter) != Release || padStartDown(input))
             pressed = true;
     }
 }
@@ -168,6 +170,7 @@ bool gameLoop()
         if (state.levelWon || state.timeUp)
             break;
         input.pollEvents();
+        followWindowFocus(state, input.focused());
         collisionStep(g.world, state, input.time());
 
         const double now = input.time();
@@ -178,6 +181,7 @@ bool gameLoop()
         if (input.key(Key::E) == Press)
             aimShadowMap(*g.assets.shadowMappingProgram, g.world.lights[headlight]);
         handleRenderToggleKeys();
+        handleHelpAndScreenshotKeys();
 
         // Two equal clock readings make dt zero: such a frame keeps the last
         // real rate instead of an infinite one, and does not refresh the figure.
@@ -201,6 +205,7 @@ bool gameLoop()
         previous = now;
 
         state.renderedObjectCount = renderFrame(frameView(g), drawOverlay);
+        takeScreenshotIfAsked(); // the finished frame, before it is shown
         // The velocity pass of the next frame measures motion from here.
         g.world.previousViewProjection = g.world.currentCamera->matrix();
         input.swapBuffers();

@@ -23,7 +23,8 @@ void warmUpShaders();
 // the program is ending.
 bool gameLoop();
 
-// Polls events until the main Enter key is down or the window should close.
+// Polls events until the main Enter key (or Start on a pad) is down or the
+// window should close.
 void waitForEnter();
 
 // Releases what lives for the whole process and ends the windowing system.

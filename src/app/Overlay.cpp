@@ -5,22 +5,66 @@
 
 #include <array>
 
+namespace {
+
+void drawLine(const TextRenderer& text, const HudLine& line)
+{
+    float x = line.x;
+    if (line.align != Align::Start) {
+        const float width = textWidth(text.glyphs, line.text, line.scale);
+        x -= line.align == Align::Centre ? width / 2.0f : width;
+    }
+    text.draw(line.text, x, line.y, line.scale, line.color);
+}
+
+// One press of `key`: true in the first frame it is up again after having
+// been down, with `latch` remembering the down.
+bool pressedAndReleased(Input& input, int key, bool& latch)
+{
+    if (input.key(key) == Press)
+        latch = true;
+    if (input.key(key) != Release || !latch)
+        return false;
+    latch = false;
+    return true;
+}
+
+} // namespace
+
 void drawOverlay()
 {
     const Game& g = game();
     if (!g.textRenderer)
         return;
+    const TextRenderer& text = *g.textRenderer;
+    const int width = g.settings.screenwidth, height = g.settings.screenheight;
     OverlayState overlay;
     overlay.killCount = g.state.killCount;
     overlay.levelSeconds = g.state.levelSeconds;
     overlay.displayFps = g.state.displayFps;
     overlay.crosshair = !g.settings.debugmode && g.state.mouseCaptured;
+    overlay.paused = g.state.paused;
     overlay.now = g.input->time();
     overlay.toggles = g.toggles;
     overlay.notices = g.notices;
 
-    for (const HudLine& line : overlayLines(overlay, g.settings.screenwidth, g.settings.screenheight))
-        g.textRenderer->draw(line.text, line.x, line.y, line.scale, line.color);
+    for (const HudLine& line : overlayLines(overlay, width, height))
+        drawLine(text, line);
+    if (g.helpShown) {
+        const HudPanel panel = helpPanel(width, height);
+        text.drawPanel(panel.left, panel.bottom, panel.width, panel.height, helpPanelColor);
+        for (const HudLine& line : helpLines(g.settings, width, height))
+            drawLine(text, line);
+    }
+}
+
+void handleHelpAndScreenshotKeys()
+{
+    Game& g = game();
+    if (pressedAndReleased(*g.input, Key::F1, g.helpKeyLatch))
+        g.helpShown = !g.helpShown;
+    if (pressedAndReleased(*g.input, Key::F12, g.screenshotKeyLatch))
+        g.screenshotWanted = true;
 }
 
 void handleRenderToggleKeys()
@@ -33,11 +77,8 @@ void handleRenderToggleKeys()
     std::array<bool, 6>& latches = g.toggleKeyLatches;
     const int keys[6] = {Key::F2, Key::F3, Key::F4, Key::F5, Key::F8, Key::F9};
     for (int i = 0; i < 6; ++i) {
-        if (input.key(keys[i]) == Press)
-            latches[i] = true;
-        if (input.key(keys[i]) != Release || !latches[i])
+        if (!pressedAndReleased(input, keys[i], latches[i]))
             continue;
-        latches[i] = false;
         const double now = input.time();
         switch (keys[i]) {
         case Key::F2:

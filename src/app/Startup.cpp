@@ -102,7 +102,8 @@ void initializeGame()
 
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
     glfwSetCursorPos(window, 0.0, 0.0);
-    g.input = std::make_unique<GlfwInput>(window); // installs the scroll callback
+    g.input = std::make_unique<GlfwInput>(window, settings.rawmouse); // installs the scroll and focus callbacks
+    GlfwInput::loadGamepadMappings();
     glfwMakeContextCurrent(window);
     // With a graphics card the game would otherwise draw thousands of frames a
     // second that nobody sees; the benchmark turns it off to measure.

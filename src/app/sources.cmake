@@ -3,6 +3,7 @@
 # need OpenGL and GLFW.
 target_sources(sandlark_core PRIVATE
   app/Configuration.cpp
+  app/GamepadMappings.cpp
   app/HudText.cpp
   app/WindowTitle.cpp
 )
@@ -12,6 +13,7 @@ target_sources(sandlark_gl PRIVATE
   app/LevelFlow.cpp
   app/Overlay.cpp
   app/Screens.cpp
+  app/Screenshot.cpp
   app/Shutdown.cpp
   app/Startup.cpp
 )

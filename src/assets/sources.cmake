@@ -9,6 +9,7 @@ target_sources(sandlark_gl PRIVATE
   assets/AssetCatalogue.cpp
   assets/ImageLoader.cpp
   assets/ImageSizeCheck.cpp
+  assets/ImageWriter.cpp
   assets/Mesh.cpp
   assets/ModelFileSystem.cpp
   assets/ModelLoader.cpp

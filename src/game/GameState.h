@@ -2,6 +2,7 @@
 // The state of the game being played, apart from the world itself. What one
 // play of a level starts afresh lives in LevelProgress, which loadLevel()
 // replaces with a new value; the rest carries over from level to level.
+#include "game/Gamepad.h"
 
 // Reset before every play of a level.
 struct LevelProgress {
@@ -15,6 +16,9 @@ struct LevelProgress {
     int usedAmmo = 0;             // frames in which the player asked for a shot
     bool timeUp = false;          // set by the loop when the time limit passed
     double levelSeconds = 0.0;    // level clock in whole seconds
+    bool windowFocused = true;    // the window had the focus in the last frame
+    bool pausedByFocus = false;   // the pause is the focus loss's, not the player's
+    PadLatches padLatches;        // the pad's triggers and Start as earlier frames left them
 };
 
 struct GameState : LevelProgress {

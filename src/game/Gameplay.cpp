@@ -24,6 +24,13 @@ bool boxesOverlap(const GameObject& base, const GameObject& shot)
     return true;
 }
 
+// The level's kills are made: slow motion, and half a scaled second later the win.
+void startFinish(GameState& state)
+{
+    state.levelCompleting = true;
+    state.timeScale = 0.05f;
+}
+
 void destroy(World& world, GameState& state, Crawler& crawler, double now)
 {
     crawler.speed = 0.0f;
@@ -45,10 +52,8 @@ void destroy(World& world, GameState& state, Crawler& crawler, double now)
     // The last needed kill jolts only briefly: the finish's slow motion would
     // stretch a full shake over seconds.
     camera.shakeTime = state.killCount < world.neededKills ? state.timeScale * 0.3f : 0.015f;
-    if (state.killCount == world.neededKills) {
-        state.levelCompleting = true;
-        state.timeScale = 0.05f;
-    }
+    if (state.killCount == world.neededKills)
+        startFinish(state);
 }
 
 // Spawns a shot and says whether one left the weapon (the interval may refuse it).
@@ -104,8 +109,27 @@ void stepWorld(World& world, const Settings& settings, float dt, double now)
     }
 }
 
-void freeCameraControls(World& world, GameState& state, Input& input, float dt, const glm::vec3& muzzle,
-                        double now)
+// The mouse's turn for a cursor moved by (x, y) pixels, as (pitch, yaw) in
+// degrees: 0.05 degrees a pixel at a sensitivity of 100.
+glm::vec2 mouseTurn(double x, double y, const Settings& settings)
+{
+    const double degreesPerPixel = 0.05 * (settings.mousesensitivity / 100.0);
+    const float pitch = static_cast<float>(y * degreesPerPixel);
+    return {settings.invertmouse ? -pitch : pitch, static_cast<float>(x * degreesPerPixel)};
+}
+
+// The mouse's turn since the last frame plus the pad's; the cursor goes back to
+// the window's corner, where the next frame measures from.
+glm::vec2 lookTurn(Input& input, const Settings& settings, const PadCommands& pad)
+{
+    double x = 0.0, y = 0.0;
+    input.cursorPosition(x, y);
+    input.setCursorPosition(0.0, 0.0);
+    return mouseTurn(x, y, settings) + glm::vec2(pad.pitchDelta, pad.yawDelta);
+}
+
+void freeCameraControls(World& world, GameState& state, const Settings& settings, Input& input,
+                        const PadCommands& pad, float dt, const glm::vec3& muzzle, double now)
 {
     Camera& camera = *world.currentCamera;
     const float step = 100.0f * dt;
@@ -122,10 +146,8 @@ void freeCameraControls(World& world, GameState& state, Input& input, float dt, 
     else if (input.key(Key::X) == Press)
         camera.position.y += step;
 
-    double x = 0.0, y = 0.0;
-    input.cursorPosition(x, y);
-    camera.offsetOrientation(static_cast<float>(y * 0.05), static_cast<float>(x * 0.05));
-    input.setCursorPosition(0.0, 0.0);
+    const glm::vec2 turn = lookTurn(input, settings, pad);
+    camera.offsetOrientation(turn.x, turn.y);
 
     camera.fieldOfView -= static_cast<float>(input.scrollOffset() * 0.2);
     camera.fieldOfView = std::clamp(camera.fieldOfView, narrowestFieldOfView, 130.0f);
@@ -141,39 +163,40 @@ void freeCameraControls(World& world, GameState& state, Input& input, float dt, 
         world.lights[sunLight].spotlightDirection = camera.forward();
     }
 
-    if (input.mouseButton(MouseButton::Left) == Press) {
+    if (input.mouseButton(MouseButton::Left) == Press || pad.fire) {
         const Camera& player = world.playerCamera();
         firePlayerShot(world, state, muzzle, player.position + 1000.0f * player.forward(), now);
     }
 }
 
-void mouseLookControls(World& world, GameState& state, Input& input, const glm::vec3& muzzle, double now)
+void mouseLookControls(World& world, GameState& state, const Settings& settings, Input& input,
+                       const PadCommands& pad, const glm::vec3& muzzle, double now)
 {
     Camera& player = world.playerCamera();
-    double x = 0.0, y = 0.0;
-    input.cursorPosition(x, y);
-    // 0.05 degrees per pixel; the finish takes the view out of the player's hands.
+    // The finish takes the view out of the player's hands.
+    const glm::vec2 turn = lookTurn(input, settings, pad);
     if (!state.levelCompleting)
-        world.currentCamera->offsetOrientation(static_cast<float>(y * 0.05), static_cast<float>(x * 0.05));
-    input.setCursorPosition(0.0, 0.0);
+        world.currentCamera->offsetOrientation(turn.x, turn.y);
 
     if (!state.levelCompleting) {
-        if (input.mouseButton(MouseButton::Left) == Press)
+        if (input.mouseButton(MouseButton::Left) == Press || pad.fire)
             firePlayerShot(world, state, muzzle, player.position + 1000.0f * player.forward(), now);
         else
             world.playerWeapon.firing = false;
         // The zoom: a narrow view in slow motion for as long as the button is held.
-        const bool zoomed = input.mouseButton(MouseButton::Right) == Press;
+        const bool zoomed = input.mouseButton(MouseButton::Right) == Press || pad.zoom;
         state.timeScale = zoomed ? 0.3f : 1.0f;
         player.fieldOfView = zoomed ? 30.0f : 60.0f;
     }
 }
 
-void pointerAimControls(World& world, GameState& state, const Settings& settings, Input& input, float dt,
-                        const glm::vec3& muzzle, double now)
+void pointerAimControls(World& world, GameState& state, const Settings& settings, Input& input,
+                        const PadCommands& pad, float dt, const glm::vec3& muzzle, double now)
 {
     Camera& camera = *world.currentCamera;
     if (!state.levelCompleting) {
+        // The pad's stick turns the view as the keys do; the pointer stays where it is.
+        camera.offsetOrientation(pad.pitchDelta, pad.yawDelta);
         // The keyboard turns the view at 50 degrees a second.
         const float turn = 50.0f * dt;
         if (input.key(Key::W) == Press)
@@ -193,7 +216,7 @@ void pointerAimControls(World& world, GameState& state, const Settings& settings
     if (!state.levelCompleting)
         input.setCursorPosition(x, y);
 
-    if (input.mouseButton(MouseButton::Left) == Press) {
+    if (input.mouseButton(MouseButton::Left) == Press || pad.fire) {
         // The point under the pointer, far ahead of the player camera.
         const Camera& player = world.playerCamera();
         const float nx = static_cast<float>(x / settings.screenwidth - 0.5);
@@ -245,6 +268,10 @@ void updateGameplay(World& world, GameState& state, Settings& settings, Input& i
     const double now = input.time();
     Camera& player = world.playerCamera();
 
+    // A level that needs no kills (its crawler file had none to count) has
+    // reached its target from the start: the finish runs without a kill.
+    if (!state.levelCompleting && state.killCount >= world.neededKills)
+        startFinish(state);
     if (state.levelCompleting) {
         state.completingTimer += dt;
         // The finish narrows the view, but never through zero: a zoomed view
@@ -267,11 +294,15 @@ void updateGameplay(World& world, GameState& state, Settings& settings, Input& i
     world.lights[headlight].position = glm::vec4(lamp, 1.0f);
     world.lights[headlight].spotlightDirection = current.forward();
 
-    const bool pauseDown = input.key(Key::P) == Press;
+    // Start on the pad pauses as P does. Either makes the pause the player's,
+    // which the focus coming back leaves alone.
+    const PadCommands pad = readPad(input, settings, dt, state.padLatches);
+    const bool pauseDown = input.key(Key::P) == Press || pad.start;
     if (pauseDown)
         state.pauseKeyLatch = true;
     else if (state.pauseKeyLatch) {
         state.paused = !state.paused;
+        state.pausedByFocus = false;
         state.pauseKeyLatch = false;
     }
 
@@ -279,11 +310,11 @@ void updateGameplay(World& world, GameState& state, Settings& settings, Input& i
     const float muzzleOffset = settings.airmode ? -5.0f : 5.0f;
     const glm::vec3 muzzle = player.position + muzzleOffset * player.forward();
     if (settings.debugmode)
-        freeCameraControls(world, state, input, dt, muzzle, now);
+        freeCameraControls(world, state, settings, input, pad, dt, muzzle, now);
     else if (state.mouseCaptured)
-        mouseLookControls(world, state, input, muzzle, now);
+        mouseLookControls(world, state, settings, input, pad, muzzle, now);
     else
-        pointerAimControls(world, state, settings, input, dt, muzzle, now);
+        pointerAimControls(world, state, settings, input, pad, dt, muzzle, now);
 
     if (input.key(Key::Num7) == Press) {
         settings.debugmode = true;
@@ -310,5 +341,19 @@ void updateGameplay(World& world, GameState& state, Settings& settings, Input& i
     else if (state.cameraKeyLatch) {
         world.currentCamera->position += glm::vec3(10.0f, 20.0f, 0.0f);
         state.cameraKeyLatch = false;
+    }
+}
+
+void followWindowFocus(GameState& state, bool focused)
+{
+    if (focused == state.windowFocused)
+        return;
+    state.windowFocused = focused;
+    if (!focused && !state.paused) {
+        state.paused = true;
+        state.pausedByFocus = true;
+    } else if (focused && state.pausedByFocus) {
+        state.paused = false;
+        state.pausedByFocus = false;
     }
 }

@@ -15,9 +15,16 @@ void collisionStep(World& world, GameState& state, double now);
 
 // Moves the world by the scaled frame time `dt` (unless paused) and handles the
 // controls read from `input`: mouse look, pointer aim or the free camera, the
-// weapon, the zoom, pause, and the keys that switch mode. Keys 7 and 8 switch
+// weapon, the zoom, pause, and the keys that switch mode. The gamepad acts
+// beside the mouse (see Gamepad.h); a level that needs no kills starts its
+// finish at once. Keys 7 and 8 switch
 // `settings.debugmode`. The render-toggle keys are read after this.
 void updateGameplay(World& world, GameState& state, Settings& settings, Input& input, float dt);
+
+// Pauses the world when the window loses the focus during play, unless it is
+// paused already, and resumes it when the focus comes back, but only if that
+// pause is still the focus loss's: P or Start in between made it the player's.
+void followWindowFocus(GameState& state, bool focused);
 
 // How far the finish may narrow the view: the free camera's own lower limit.
 inline constexpr float narrowestFieldOfView = 5.0f;

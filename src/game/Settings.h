@@ -16,4 +16,7 @@ struct Settings {
     int soundvolume = 80;           // 0 to 100; 0 switches the sound off and opens no device
     int renderscale = 0;            // 0: automatic; 50 to 100: the 3D image drawn at that percentage of the window
     bool vsync = true;              // wait for the display's refresh at each buffer swap
+    int mousesensitivity = 100;     // 10 to 400 percent of 0.05 degrees per pixel; the pad's sticks follow it
+    bool invertmouse = false;       // moving the mouse or a stick up turns the view down
+    bool rawmouse = true;           // unaccelerated mouse motion during mouse look, where the system offers it
 };

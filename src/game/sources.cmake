@@ -3,6 +3,7 @@ target_sources(sandlark_core PRIVATE
   game/Camera.cpp
   game/Crawler.cpp
   game/GameObject.cpp
+  game/Gamepad.cpp
   game/Gameplay.cpp
   game/LevelConstruction.cpp
   game/LevelFiles.cpp

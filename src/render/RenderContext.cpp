@@ -51,3 +51,14 @@ void setBlending(bool blending)
     else
         glDisable(GL_BLEND);
 }
+
+std::vector<unsigned char> readWindowFrame(int width, int height)
+{
+    const std::size_t pitch = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
+    std::vector<unsigned char> rows(pitch * static_cast<std::size_t>(height));
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(0, 0, width, height, GL_BGR, GL_UNSIGNED_BYTE, rows.data());
+    return rows;
+}

@@ -35,3 +35,8 @@ float layoutText(const GlyphTable& glyphs, std::string_view text, float x, float
     }
     return x;
 }
+
+float textWidth(const GlyphTable& glyphs, std::string_view text, float scale)
+{
+    return layoutText(glyphs, text, 0.0f, 0.0f, scale, [](const Glyph&, const GlyphQuad&) {});
+}

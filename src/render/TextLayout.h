@@ -36,3 +36,7 @@ float penAdvance(const Glyph& glyph, float scale);
 // Returns the pen's final x.
 float layoutText(const GlyphTable& glyphs, std::string_view text, float x, float y, float scale,
                  const std::function<void(const Glyph&, const GlyphQuad&)>& emit);
+
+// How far the pen walks over `text`: the width a line takes, for lines placed
+// by their middle or their end.
+float textWidth(const GlyphTable& glyphs, std::string_view text, float scale);

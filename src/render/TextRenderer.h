@@ -18,6 +18,7 @@ public:
     ShaderProgram* program = nullptr; // textProgram; not owned
     GlObject vertexArray;
     GlObject vertexBuffer;           // one quad: 6 vertices of (x, y, u, v), 96 bytes
+    GlObject panelTexture;           // one texel of 70% cover: a glyph that is all panel
     float width = 0.0f;              // window size: the extent of the text projection
     float height = 0.0f;
 
@@ -34,9 +35,20 @@ public:
     // Draws `text` with its baseline starting at (x, y), origin lower left.
     void draw(std::string_view text, float x, float y, float scale, const glm::vec3& color) const;
 
+    // A rectangle of `color` that lets 30% of what is behind it through, for
+    // text that must stay readable over any scene. It lies a hair behind text,
+    // so the text drawn on it afterwards shows.
+    void drawPanel(float left, float bottom, float panelWidth, float panelHeight, const glm::vec3& color) const;
+
 private:
     std::vector<GlObject> glyphTextures; // owns the names the glyph table refers to
 
     void loadGlyphs(const std::string& fontPath);
     void createQuadBuffer();
+    void createPanelTexture();
+    // One draw: begin() makes the program current with the projection and the
+    // colour, drawQuad() draws one quad with a texture, end() unbinds it all.
+    void begin(const glm::vec3& color) const;
+    void drawQuad(GLuint texture, const GlyphQuad& quad) const;
+    void end() const;
 };

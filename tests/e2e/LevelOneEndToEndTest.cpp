@@ -1,6 +1,7 @@
-// The first level of the real game on screen, from both cameras, with the HUD
-// and the debug overlay, and the console lines of the whole run: start-up,
-// loading, clean-up. Screenshots stay under build/test-output.
+// The first level of the real game on screen, from both cameras, with the HUD,
+// the debug overlay, the pause, the help panel and a screenshot of the game's
+// own, and the console lines of the whole run: start-up, loading, clean-up.
+// Screenshots stay under build/test-output.
 #include "support/core/GameWindow.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,12 @@ const Region centre{600, 320, 700, 380};  // where the crosshair goes
 const Region statistics{20, 600, 500, 705}; // three lines at the bottom left
 const Region wireframeNotice{975, 670, 1280, 700};
 const Region cullingNotice{975, 580, 1280, 610};
+const Region pausedWord{500, 400, 780, 455}; // centred, below the crosshair
+const Region helpPanel{102, 70, 1178, 383};
+const Region screenshotNotice{600, 510, 1260, 548}; // above the toggles' notices
+// What stands still while the world is paused: all but the HUD's top line, the
+// statistics at the lower left and the notices at the lower right.
+const Region stillPicture{0, 60, 1280, 500};
 
 // The dusk sky is blue and violet overhead and on the side away from the sun.
 bool isSkyBlue(int, int g, int b) { return b > g + 10 && b > 60; }
@@ -104,6 +111,44 @@ TEST(LevelOneEndToEnd, BothCamerasTheHudAndTheOverlayThenEscapeEndsTheGame)
     const auto showsCulling = [](const Screenshot& shot) { return shot.count(cullingNotice, isOverlayGreen) > 150; };
     EXPECT_TRUE(showsCulling(game.waitForScreenshot("overlay-culling-notice", showsCulling, 10)));
 
+    // P: the world stands still and says so in the middle of the screen.
+    const int whiteBefore = game.screenshot("before-pause").count(pausedWord, isWhite);
+    game.tap("p");
+    const auto showsPaused = [whiteBefore](const Screenshot& shot) {
+        return shot.count(pausedWord, isWhite) > whiteBefore + 300;
+    };
+    const Screenshot paused = game.waitForScreenshot("paused", showsPaused, 10);
+    EXPECT_TRUE(showsPaused(paused));
+    // F1: the controls on a dark panel; F1 again takes it away.
+    game.tap("F1");
+    const int whitePaused = paused.count(helpPanel, isWhite);
+    const auto showsHelp = [whitePaused](const Screenshot& shot) {
+        return shot.count(helpPanel, isWhite) > whitePaused + 5000;
+    };
+    EXPECT_TRUE(showsHelp(game.waitForScreenshot("help-panel", showsHelp, 10)));
+    game.tap("F1");
+    const auto helpGone = [&showsHelp](const Screenshot& shot) { return !showsHelp(shot); };
+    EXPECT_TRUE(helpGone(game.waitForScreenshot("help-hidden", helpGone, 10)));
+
+    // F12: the window as a PNG of its size in screenshots/, the picture on the
+    // screen, and a notice naming the file for two seconds.
+    game.tap("F12");
+    const auto showsNotice = [](const Screenshot& shot) { return shot.count(screenshotNotice, isOverlayGreen) > 300; };
+    const Screenshot screen = game.waitForScreenshot("screenshot-notice", showsNotice, 20);
+    EXPECT_TRUE(showsNotice(screen));
+    const std::string savedAs = "Screenshot saved as ";
+    ASSERT_TRUE(game.waitForOutput([&](const std::string& out) { return out.find(savedAs) != std::string::npos; }, 20))
+        << game.transcript();
+    const std::string out = game.process().outputSoFar();
+    const size_t name = out.find(savedAs) + savedAs.size();
+    const std::string file = out.substr(name, out.find('\n', name) - name);
+    EXPECT_EQ(file.rfind("screenshots/sandlark-", 0), 0u) << file;
+    EXPECT_EQ(shellOutput("identify -format '%m %w %h' '" + dir + "/" + file + "' 2>/dev/null"), "PNG 1280 720");
+    const Screenshot saved = loadPicture(dir + "/" + file);
+    ASSERT_TRUE(saved.valid()) << file;
+    EXPECT_LT(differingPixels(saved, screen, stillPicture), stillPicture.area() / 100) << "the frame on the screen";
+    EXPECT_GT(saved.count(pausedWord, isWhite), whiteBefore + 300) << "with the word PAUSED";
+
     game.keyDown("Escape");
     const ProcessResult result = game.process().wait(60);
     game.keyUp("Escape");
@@ -111,10 +156,10 @@ TEST(LevelOneEndToEnd, BothCamerasTheHudAndTheOverlayThenEscapeEndsTheGame)
     EXPECT_EQ(result.err, "");
 
     // Start-up: the context's identity, the three render targets, the two
-    // post-processing targets; then loading prints its model lines, and Escape
-    // the one clean-up line.
+    // post-processing targets; then loading prints its model lines, F12 its
+    // line, and Escape the one clean-up line.
     const auto lines = linesOf(result.out);
-    ASSERT_EQ(lines.size(), 4u + 7u + 34u + 1u) << result.out;
+    ASSERT_EQ(lines.size(), 4u + 7u + 34u + 1u + 1u) << result.out;
     const char* const labels[] = {"OpenGL version: ", "GLSL version: ", "Vendor: ", "Renderer: "};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(lines[i].rfind(labels[i], 0), 0u) << lines[i];
@@ -126,6 +171,7 @@ TEST(LevelOneEndToEnd, BothCamerasTheHudAndTheOverlayThenEscapeEndsTheGame)
                                                  "Framebuffer successfully initialized!"}));
     for (size_t i = 11; i < 45; ++i)
         EXPECT_EQ(lines[i].rfind(i % 2 == 1 ? "Load model Assets\\" : "Model Assets\\", 0), 0u) << lines[i];
+    EXPECT_EQ(lines[45], savedAs + file);
     EXPECT_EQ(lines.back(), "Cleaning up...");
 }
 

@@ -21,12 +21,14 @@ public:
     int key(int) override { return Release; }
     int mouseButton(int button) override { return button == MouseButton::Left ? Press : Release; }
     void cursorPosition(double& x, double& y) override { x = y = 0.0; }
+    bool gamepad(GamepadState&) override { return false; }
     void setCursorPosition(double, double) override {}
     void setCursorMode(CursorMode) override {}
     void pollEvents() override {}
     double scrollOffset() override { return 0.0; }
     void resetScrollOffset() override {}
     bool shouldClose() override { return false; }
+    bool focused() override { return true; }
     void setShouldClose(bool) override {}
     void setTitle(const std::string&) override {}
     void swapBuffers() override {}

@@ -1,6 +1,7 @@
 // The in-game text drawn over the picture, read back pixel by pixel: the
 // kill counter and the clock at the top, the crosshair at the centre, the
-// statistics at the lower left and the notices at the lower right.
+// statistics at the lower left and the notices at the lower right, "PAUSED"
+// and the help panel.
 #include "app/Game.h"
 #include "app/Overlay.h"
 #include "support/core/Process.h"
@@ -57,15 +58,16 @@ protected:
         game().textRenderer.reset();
         game().targets = RenderTargets{};
         game().settings = Settings{};
+        game().helpShown = false;
         fs::current_path(previous);
     }
 
-    // Draws the overlay over a black image and reads it back.
-    void draw()
+    // Draws the overlay over an image of one grey (black by default) and reads it back.
+    void draw(float grey = 0.0f)
     {
         game().targets.colorFramebuffer.bind(RenderTarget::Color);
         glViewport(0, 0, width, height);
-        glClearColor(0, 0, 0, 1);
+        glClearColor(grey, grey, grey, 1);
         glClear(GL_COLOR_BUFFER_BIT);
         drawOverlay();
         glBindFramebuffer(GL_READ_FRAMEBUFFER, game().targets.colorFramebuffer.framebuffer);
@@ -134,6 +136,29 @@ TEST_F(OverlayTest, StatisticsLowerLeftNoticesLowerRightForTwoSeconds)
     EXPECT_GT(count(20, 100, 55, 80, green), 20) << "FPS";
     EXPECT_GT(count(width - 305, width - 1, 115, 140, green), 30) << "the culling notice";
     EXPECT_EQ(count(width - 305, width - 1, 25, 50, green), 0) << "the wire frame notice has gone";
+}
+
+TEST_F(OverlayTest, PausedIsCentredAndTheHelpPanelDimsTheSceneBehindItsLines)
+{
+    game().state.paused = true;
+    game().settings.debugmode = true; // no crosshair under the word
+    draw();
+    const int paused = count(0, width - 1, height / 2 - 95, height / 2 - 20, white);
+    EXPECT_GT(paused, 200) << "PAUSED below the centre";
+    const int leftHalf = count(0, width / 2 - 1, height / 2 - 95, height / 2 - 20, white);
+    EXPECT_NEAR(leftHalf, paused - leftHalf, paused / 4) << "as much of it left of the centre as right";
+
+    game().state.paused = false;
+    game().helpShown = true;
+    draw(0.6f);
+    const HudPanel panel = helpPanel(width, height);
+    const int left = static_cast<int>(panel.left), right = static_cast<int>(panel.left + panel.width);
+    const int top = static_cast<int>(panel.bottom + panel.height);
+    const auto dimmed = [](int r, int g, int b) { return r > 30 && r < 90 && g > 30 && g < 90 && b > 30 && b < 90; };
+    const auto grey = [](int r, int g, int b) { return r > 140 && r < 165 && g > 140 && g < 165 && b > 140 && b < 165; };
+    EXPECT_GT(count(left + 2, right - 2, 0, top - 2, dimmed), (right - left) * top / 2) << "the scene shows through, darker";
+    EXPECT_GT(count(left, right, 0, top, white), 500) << "the controls in white";
+    EXPECT_EQ(count(0, left - 2, 0, height - 60, grey), (left - 1) * (height - 59)) << "nothing left of the panel";
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // Whole levels played in-process through the real loop, window and context,
-// with a scripted keyboard, mouse and clock, on a level written by the test:
+// with a scripted keyboard, mouse, pad and clock, on a level written by the test:
 // flat ground, the player riding straight along +z, one crawler 60 units ahead
 // driving away.
 #include "app/Game.h"
@@ -12,6 +12,8 @@
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -110,6 +112,48 @@ TEST_F(PlayTest, RenderTogglesActOnReleaseAndCarryOverToTheNextPlay)
     EXPECT_EQ(toggles.textureSamplingMode, 3);
     EXPECT_GT(game().notices.wireframeToggleTime, 2.9);
     EXPECT_GT(game().notices.transparencyToggleTime, 3.2);
+}
+
+TEST_F(PlayTest, ThePadAloneWinsALevelAndTheFocusPausesItOnTheWay)
+{
+    bool pausedAtStart = true, pausedWhileAway = false, pausedAfter = true, killed = false;
+    script->plugPad(0.0, 100.0);
+    script->holdPadButton(2.1, 2.2, PadButton::Start); // Enter on the waiting screen
+    script->at(2.4, [&] { pausedAtStart = state().paused; });
+    script->at(2.5, [&] { script->windowFocused = false; });
+    script->at(2.7, [&] {
+        pausedWhileAway = state().paused;
+        script->windowFocused = true;
+    });
+    script->at(2.8, [&] { pausedAfter = state().paused; });
+    script->holdPadAxis(2.9, 2.96, PadAxis::RightTrigger, 1.0f);
+    script->at(3.2, [&] { killed = !world().crawlers.empty() && world().crawlers[0].destroyed; });
+    script->holdPadButton(16.0, 16.2, PadButton::Start); // leave the winning screen
+    script->at(18.5, [] { EXPECT_EQ(state().currentLevel, 2) << "the next level is loaded"; });
+    script->closeWindow(19.0);
+
+    play();
+    EXPECT_FALSE(pausedAtStart) << "the Start that began the level does not pause it";
+    EXPECT_TRUE(pausedWhileAway);
+    EXPECT_FALSE(pausedAfter);
+    EXPECT_TRUE(killed);
+    EXPECT_EQ(state().currentLevel, 2);
+}
+
+TEST_F(PlayTest, AScreenshotThatCannotBeSavedSaysWhyAndPlayGoesOn)
+{
+    writeFile("screenshots", "a file where the folder would go");
+    std::string notice;
+    script->holdKey(2.1, 2.2, Key::Enter);
+    script->holdKey(2.5, 2.6, Key::F12);
+    script->at(2.8, [&] { notice = game().notices.screenshotText; });
+    script->closeWindow(3.5);
+
+    const std::string out = play();
+    std::filesystem::remove("screenshots");
+    EXPECT_EQ(notice, "Screenshot failed");
+    EXPECT_EQ(countOf(out, "Screenshot failed: cannot make the folder screenshots"), 1) << out;
+    EXPECT_GT(script->titles.size(), 60u) << "play went on";
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The game's rules on a small world in memory: hits and kills, the ground,
-// crawlers firing back, the finish, and every control mode, frame by frame
-// with a scripted keyboard, mouse and clock.
+// crawlers firing back, the finish, every control mode, the pad and the
+// window's focus, frame by frame with a scripted keyboard, mouse, pad and clock.
+#include "game/Gamepad.h"
 #include "game/Gameplay.h"
 #include "support/core/ScriptedInput.h"
 #include "support/core/TestWorld.h"
@@ -26,10 +27,11 @@ struct Gameplay : ::testing::Test {
         settings.screenheight = 720;
     }
 
-    // One frame as the loop runs it: events, collisions, then the update.
+    // One frame as the loop runs it: events, the focus, collisions, then the update.
     void frame(double seconds = 1.0 / 60.0)
     {
         input.pollEvents();
+        followWindowFocus(state, input.focused());
         collisionStep(world, state, input.time());
         updateGameplay(world, state, settings, input, static_cast<float>(seconds) * state.timeScale);
     }
@@ -412,6 +414,144 @@ TEST_F(Gameplay, KeysSwitchCamerasModesAndLatchPauseAndTheCameraJump)
     for (int i = 0; i < 40; ++i)
         frame(0.0);
     EXPECT_EQ(world.playerCamera().position, before + glm::vec3(10, 20, 0));
+}
+
+// --- Mouse settings, the pad, the focus ---------------------------------------
+
+TEST_F(Gameplay, MouseSensitivityAndInversionTurnTheViewAndTheFreeCamera)
+{
+    settings.mousesensitivity = 250; // 0.125 degrees a pixel
+    settings.invertmouse = true;
+    input.cursorX = 100;
+    input.cursorY = -40; // up: the view turns down
+    frame();
+    const Camera& player = world.playerCamera();
+    EXPECT_FLOAT_EQ(player.yaw, 192.5f);
+    EXPECT_FLOAT_EQ(player.pitch, 5.0f);
+
+    settings.debugmode = true;
+    world.currentCamera = &world.freeCamera();
+    input.cursorX = -20;
+    input.cursorY = 8;
+    frame();
+    EXPECT_FLOAT_EQ(world.freeCamera().yaw, 357.5f);
+    EXPECT_FLOAT_EQ(world.freeCamera().pitch, -1.0f);
+}
+
+TEST(Gamepad, SticksHaveADeadZoneAndACurveAndBadReadingsDoNothing)
+{
+    EXPECT_EQ(stickResponse(0.1f, -0.1f), glm::vec2(0.0f)) << "inside the dead zone";
+    EXPECT_NEAR(stickResponse(0.0f, -0.575f).y, -0.25f, 1e-5f) << "half the travel past the dead zone: a quarter";
+    EXPECT_NEAR(glm::length(stickResponse(1.0f, 1.0f)), 1.0f, 1e-5f) << "a square gate's corner is full travel";
+    EXPECT_EQ(stickResponse(0.8f, 1.5f), glm::vec2(0.0f));
+    EXPECT_EQ(stickResponse(INFINITY, 0.0f), glm::vec2(0.0f));
+}
+
+TEST_F(Gameplay, ThePadLooksAndFiresBesideTheMouseFromTheFrameItIsPluggedIn)
+{
+    settings.mousesensitivity = 200; // 0.1 degrees a pixel; 360 degrees a second at full stick
+    settings.invertmouse = true;
+    world.playerWeapon.lastSpawn = -1.0;
+    const Camera& player = world.playerCamera();
+    // Frames at 1/60, 2/60 ... seconds; the pad is in from the second to the fifth.
+    input.plugPad(0.025, 0.09);
+    input.holdPadAxis(0.0, 0.04, PadAxis::RightX, 1.0f);
+    input.holdPadAxis(0.0, 0.04, PadAxis::LeftY, -0.5f); // the stick pushed further looks
+    input.holdPadAxis(0.04, 1.0, PadAxis::LeftY, -1.0f); // then the left stick alone, up
+    input.holdPadAxis(0.0, 1.0, PadAxis::RightTrigger, 1.0f);
+
+    frame();
+    EXPECT_EQ(player.yaw, 180.0f) << "no pad yet";
+    EXPECT_EQ(state.usedAmmo, 0);
+    frame();
+    EXPECT_NEAR(player.yaw, 186.0f, 1e-3f);
+    EXPECT_EQ(player.pitch, 0.0f);
+    EXPECT_TRUE(world.playerWeapon.firing);
+    for (int i = 0; i < 3; ++i)
+        frame();
+    EXPECT_NEAR(player.pitch, 18.0f, 1e-3f) << "inverted: up on the stick looks down";
+    EXPECT_EQ(state.usedAmmo, 4);
+
+    // Pulled out: the shooting stops and the mouse still turns the view.
+    input.cursorX = 30;
+    frame();
+    EXPECT_EQ(state.usedAmmo, 4);
+    EXPECT_FALSE(world.playerWeapon.firing);
+    EXPECT_NEAR(player.yaw, 189.0f, 1e-3f);
+}
+
+TEST_F(Gameplay, ThePadsZoomAndStartActAsTheRightButtonAndP)
+{
+    input.plugPad(0.0, 10.0);
+    input.holdPadAxis(0.0, 0.03, PadAxis::LeftTrigger, 0.3f);   // 65%: pulled
+    input.holdPadAxis(0.03, 0.06, PadAxis::LeftTrigger, -0.1f); // 45%: still held
+    input.holdPadAxis(0.06, 10.0, PadAxis::LeftTrigger, -0.3f); // 35%: let go
+    input.holdPadAxis(0.0, 10.0, PadAxis::RightX, NAN);
+    input.holdPadAxis(0.0, 10.0, PadAxis::RightTrigger, 3.0f);
+    input.holdPadButton(0.0, 0.02, PadButton::Start); // still down from the waiting screen
+    frame();
+    EXPECT_EQ(state.timeScale, 0.3f);
+    EXPECT_EQ(world.playerCamera().fieldOfView, 30.0f);
+    frame();
+    frame();
+    EXPECT_EQ(state.timeScale, 0.3f);
+    frame();
+    EXPECT_EQ(state.timeScale, 1.0f);
+    EXPECT_EQ(world.playerCamera().fieldOfView, 60.0f);
+    EXPECT_FALSE(state.paused) << "the Start that began the level does not pause it";
+    EXPECT_EQ(world.playerCamera().yaw, 180.0f) << "a stick reading no number turns nothing";
+    EXPECT_EQ(state.usedAmmo, 0);
+
+    input.holdPadButton(0.1, 0.15, PadButton::Start);
+    for (int i = 0; i < 6; ++i)
+        frame();
+    EXPECT_TRUE(state.paused);
+}
+
+TEST_F(Gameplay, FocusLossPausesAndItsReturnResumesOnlyAPauseItMadeItself)
+{
+    input.windowFocused = false;
+    frame();
+    EXPECT_TRUE(state.paused);
+    input.windowFocused = true;
+    frame();
+    EXPECT_FALSE(state.paused);
+
+    // P in between makes the pause the player's: P resumes, P pauses again,
+    // and the focus coming back leaves it paused.
+    input.windowFocused = false;
+    input.holdKey(0.04, 0.06, Key::P);
+    input.holdKey(0.09, 0.11, Key::P);
+    frame(); // 0.05
+    frame(); // 0.067: P up, the world runs with the focus still away
+    EXPECT_FALSE(state.paused);
+    frame(); // 0.083
+    EXPECT_FALSE(state.paused) << "no second pause while the focus stays away";
+    frame();
+    frame(); // 0.117: P up again
+    EXPECT_TRUE(state.paused);
+    input.windowFocused = true;
+    frame();
+    EXPECT_TRUE(state.paused);
+
+    // Paused with P before the focus went: still paused after it comes back.
+    input.windowFocused = false;
+    frame();
+    input.windowFocused = true;
+    frame();
+    EXPECT_TRUE(state.paused);
+}
+
+TEST_F(Gameplay, ALevelThatNeedsNoKillsIsWonWithoutOne)
+{
+    world.neededKills = 0; // a crawler file with no crawler to count
+    frame();
+    EXPECT_TRUE(state.levelCompleting);
+    EXPECT_EQ(state.timeScale, 0.05f);
+    for (int i = 0; i < 1000 && !state.levelWon; ++i)
+        frame();
+    EXPECT_TRUE(state.levelWon);
+    EXPECT_EQ(state.killCount, 0);
 }
 
 } // namespace

@@ -109,3 +109,34 @@ TEST(OverlayLines, AFrameRateOfZeroShowsNoInfiniteFrameTime)
     EXPECT_EQ(lines[2].text, "Frametime (ms): 0");
     EXPECT_EQ(lines[3].text, "FPS: 0");
 }
+
+TEST(OverlayLines, PausedTheScreenshotNoticeAndTheHelpPanelKeepClearOfEachOther)
+{
+    OverlayState overlay;
+    overlay.paused = true;
+    overlay.now = 10.0;
+    overlay.notices.screenshotTime = 8.5;
+    overlay.notices.screenshotText = "Saved as screenshots/sandlark-2026-12-07-20-15-00.png";
+    const std::vector<HudLine> lines = overlayLines(overlay, 1280, 720);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[2].text, overlay.notices.screenshotText);
+    EXPECT_EQ(lines[2].align, Align::End);
+    EXPECT_GT(lines[2].y, 150.0f) << "above the toggles' notices";
+    EXPECT_EQ(lines[4].text, "PAUSED");
+    EXPECT_EQ(lines[4].align, Align::Centre);
+    EXPECT_EQ(lines[4].x, 640.0f);
+
+    Settings settings;
+    settings.mousesensitivity = 150;
+    settings.invertmouse = true;
+    settings.renderscale = 75;
+    const HudPanel panel = helpPanel(1280, 720);
+    EXPECT_LT(lines[4].y + 2.0f * 30.0f, panel.bottom) << "PAUSED below the panel";
+    const std::vector<HudLine> help = helpLines(settings, 1280, 720);
+    EXPECT_EQ(help[help.size() - 2].text, "Mouse sensitivity: 150%    Invert mouse: on    Raw mouse motion: on");
+    EXPECT_EQ(help.back().text, "Render scale: 75%");
+    for (const HudLine& line : help) {
+        EXPECT_GT(line.y, panel.bottom + 10.0f) << line.text;
+        EXPECT_LT(line.y + 30.0f * line.scale, panel.bottom + panel.height) << line.text;
+    }
+}

@@ -1,4 +1,5 @@
 #include "app/Configuration.h"
+#include "app/GamepadMappings.h"
 #include "support/core/Process.h"
 
 #include <gtest/gtest.h>
@@ -167,6 +168,9 @@ TEST_F(SettingsTest, ShippedConfigurationGivesTheDefaultWindow)
     EXPECT_EQ(settings.soundvolume, 80);
     EXPECT_EQ(settings.renderscale, 0);
     EXPECT_TRUE(settings.vsync);
+    EXPECT_EQ(settings.mousesensitivity, 100);
+    EXPECT_FALSE(settings.invertmouse);
+    EXPECT_TRUE(settings.rawmouse);
 }
 
 TEST_F(SettingsTest, SoundVolumeIsReadLikeEveryOtherNumber)
@@ -194,6 +198,38 @@ TEST_F(SettingsTest, RangedSettingsKeepTheirDefaultOutsideTheirRange)
     EXPECT_FALSE(settings.vsync);
     parse("vsync 2");
     EXPECT_FALSE(settings.vsync) << "only 0 and 1 count";
+
+    const struct {
+        const char* line;
+        int mousesensitivity;
+    } mouse[] = {{"mousesensitivity 10", 10},  {"mousesensitivity 400", 400}, {"mousesensitivity 9", 100},
+                 {"mousesensitivity 401", 100}, {"mousesensitivity 0", 100},  {"mousesensitivity fast", 100},
+                 {"mousesensitivity 150.5", 150}};
+    for (const auto& c : mouse) {
+        settings = Settings{};
+        parse(c.line);
+        EXPECT_EQ(settings.mousesensitivity, c.mousesensitivity) << c.line;
+    }
+    parse("invertmouse 1\nrawmouse 0");
+    EXPECT_TRUE(settings.invertmouse);
+    EXPECT_FALSE(settings.rawmouse);
+    parse("invertmouse 2\nrawmouse yes");
+    EXPECT_TRUE(settings.invertmouse);
+    EXPECT_FALSE(settings.rawmouse);
+}
+
+TEST(GamepadMappings, TheCommunityFileIsReadAndADamagedOneNamesItsLine)
+{
+    const std::string good = "# Game Controller DB\r\n\n"
+                             "030000005e0400008e02000014010000,Xbox 360 Controller,a:b0,b:b1,leftx:a0,"
+                             "lefttrigger:a2,righttrigger:a5,dpup:h0.1,start:b7,platform:Linux,\r\n"
+                             "03000000de280000ff11000001000000,Valve Streaming Gamepad,a:b0,+leftx:a0~,"
+                             "platform:Mac OS X,";
+    EXPECT_EQ(gamepadMappingsProblem(good), "");
+    EXPECT_EQ(gamepadMappingsProblem(good + "\n030000005e04,short GUID,a:b0,"), "line 5 is not a mapping");
+    EXPECT_EQ(gamepadMappingsProblem("030000005e0400008e02000014010000,No fields a:b0"), "line 1 is not a mapping");
+    EXPECT_EQ(gamepadMappingsProblem("030000005e0400008e02000014010000,,a:b0,"), "line 1 is not a mapping");
+    EXPECT_EQ(gamepadMappingsProblem(std::string("\x89PNG\r\n\x1a\n\0\0", 10)), "it is not text");
 }
 
 } // namespace

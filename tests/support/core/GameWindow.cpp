@@ -19,6 +19,22 @@ void keepScreen(const std::string& name)
     shellOutput("convert '" + base + ".ppm' '" + base + ".png' 2>/dev/null && rm -f '" + base + ".ppm'");
 }
 
+// A binary PPM file, as the screen grab and ImageMagick write it.
+Screenshot readPpm(const std::string& path)
+{
+    std::istringstream in(readFile(path));
+    Screenshot shot;
+    std::string magic;
+    int maximum = 0;
+    in >> magic >> shot.width >> shot.height >> maximum;
+    in.get();
+    if (magic != "P6" || maximum != 255)
+        return {};
+    shot.rgb.resize(static_cast<size_t>(shot.width) * shot.height * 3);
+    in.read(reinterpret_cast<char*>(shot.rgb.data()), static_cast<std::streamsize>(shot.rgb.size()));
+    return shot;
+}
+
 std::string trim(std::string text)
 {
     while (!text.empty() && text.back() == '\n')
@@ -306,16 +322,16 @@ Screenshot GameWindow::grab(const std::string& name) const
 {
     const std::string ppm = std::string(SANDLARK_TEST_OUTPUT_DIR) + "/" + name + ".ppm";
     onDisplay(std::string(SANDLARK_TEST_TOOLS_DIR) + "/screen_grab '" + ppm + "'");
-    std::istringstream in(readFile(ppm));
-    Screenshot shot;
-    std::string magic;
-    int maximum = 0;
-    in >> magic >> shot.width >> shot.height >> maximum;
-    in.get();
-    if (magic != "P6" || maximum != 255)
-        return {};
-    shot.rgb.resize(static_cast<size_t>(shot.width) * shot.height * 3);
-    in.read(reinterpret_cast<char*>(shot.rgb.data()), static_cast<std::streamsize>(shot.rgb.size()));
-    return shot;
+    return readPpm(ppm);
+}
+
+Screenshot loadPicture(const std::string& path)
+{
+    const std::string ppm = makeScratchDirectory("picture") + "/picture.ppm";
+    shellOutput("convert '" + path + "' -depth 8 'ppm:" + ppm + "' 2>/dev/null");
+    Screenshot picture = readPpm(ppm);
+    std::error_code ignored;
+    fs::remove(ppm, ignored);
+    return picture;
 }
 

@@ -36,6 +36,9 @@ struct Screenshot {
     int whiteInTopLeft() const;
 };
 
+// A picture file ImageMagick can read (the game's PNG screenshots), as a Screenshot.
+Screenshot loadPicture(const std::string& path);
+
 // Pixels of `region` where two screenshots differ by more than `tolerance` in some channel.
 int differingPixels(const Screenshot& a, const Screenshot& b, const Region& region, int tolerance = 40);
 

@@ -27,13 +27,26 @@ void readValue(std::istringstream& line, bool& setting)
         setting = value;
 }
 
-// The render scale: 0 (automatic) or a percentage from 50 to 100. Anything
-// else is read like a garbled value and leaves the setting as it was.
-void readRenderScale(std::istringstream& line, int& setting)
+// An int that `accepted` allows; anything else is read like a garbled value
+// and leaves the setting as it was.
+template <typename Accepted>
+void readValueIf(std::istringstream& line, int& setting, Accepted accepted)
 {
     int value = 0;
-    if (line >> value && (value == 0 || (value >= 50 && value <= 100)))
+    if (line >> value && accepted(value))
         setting = value;
+}
+
+// The render scale: 0 (automatic) or a percentage from 50 to 100.
+bool isRenderScale(int value)
+{
+    return value == 0 || (value >= 50 && value <= 100);
+}
+
+// The start level: 0 (the highest reached) or a level number.
+bool isStartLevel(int value)
+{
+    return value >= 0;
 }
 
 } // namespace
@@ -59,8 +72,9 @@ void parseConfiguration(std::istream& in, Settings& settings)
         else if (key == "airmode") readValue(line, settings.airmode);
         else if (key == "randomchallenge") readValue(line, settings.randomchallenge);
         else if (key == "soundvolume") readValue(line, settings.soundvolume);
-        else if (key == "renderscale") readRenderScale(line, settings.renderscale);
+        else if (key == "renderscale") readValueIf(line, settings.renderscale, isRenderScale);
         else if (key == "vsync") readValue(line, settings.vsync);
+        else if (key == "startlevel") readValueIf(line, settings.startlevel, isStartLevel);
     }
 }
 

@@ -15,6 +15,8 @@ struct LevelProgress {
     int usedAmmo = 0;             // frames in which the player asked for a shot
     bool timeUp = false;          // set by the loop when the time limit passed
     double levelSeconds = 0.0;    // level clock in whole seconds
+    bool newBestTime = false;     // the win beat the level's kept best time
+    bool newLeastAmmo = false;    // the win beat the level's kept least ammo
 };
 
 struct GameState : LevelProgress {

@@ -16,4 +16,5 @@ struct Settings {
     int soundvolume = 80;           // 0 to 100; 0 switches the sound off and opens no device
     int renderscale = 0;            // 0: automatic; 50 to 100: the 3D image drawn at that percentage of the window
     bool vsync = true;              // wait for the display's refresh at each buffer swap
+    int startlevel = 1;             // level to start at, at most the highest reached; 0: the highest reached
 };

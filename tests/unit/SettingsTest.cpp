@@ -158,6 +158,7 @@ TEST_F(SettingsTest, ShippedConfigurationGivesTheDefaultWindow)
     EXPECT_EQ(settings.soundvolume, 80);
     EXPECT_EQ(settings.renderscale, 0);
     EXPECT_TRUE(settings.vsync);
+    EXPECT_EQ(settings.startlevel, 1);
 }
 
 TEST_F(SettingsTest, SoundVolumeIsReadLikeEveryOtherNumber)
@@ -185,6 +186,13 @@ TEST_F(SettingsTest, RangedSettingsKeepTheirDefaultOutsideTheirRange)
     EXPECT_FALSE(settings.vsync);
     parse("vsync 2");
     EXPECT_FALSE(settings.vsync) << "only 0 and 1 count";
+    parse("startlevel 0");
+    EXPECT_EQ(settings.startlevel, 0);
+    parse("startlevel 12");
+    EXPECT_EQ(settings.startlevel, 12);
+    settings = Settings{};
+    parse("startlevel -3");
+    EXPECT_EQ(settings.startlevel, 1);
 }
 
 } // namespace

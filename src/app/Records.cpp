@@ -40,7 +40,7 @@ bool readNumber(const std::string& text, int low, int high, int& value)
 bool isDate(const std::string& text)
 {
     int year = 0, month = 0, day = 0;
-    return text.size() == 10 && text[4] == '-' && text[7] == '-' && readNumber(text.substr(0, 4), 1970, 9999, year) &&
+    return text.size() == 10 && text[4] == '-' && text[7] == '-' && readNumber(text.substr(0, 4), 1900, 9999, year) &&
            readNumber(text.substr(5, 2), 1, 12, month) && readNumber(text.substr(8, 2), 1, 31, day);
 }
 
@@ -240,6 +240,8 @@ RecordNews addWin(Records& records, int level, int seconds, int ammo, const std:
     RecordNews news;
     if (level < 1 || level >= highestLevel)
         return news;
+    // A date the file could not read back would make the whole file damaged.
+    const std::string day = isDate(date) ? date : "1970-01-01";
     records.reached = std::max(records.reached, level + 1);
     LevelRecord& record = records.levels[level];
     const int figures[] = {std::clamp(seconds, 0, longestTime), std::clamp(ammo, 0, mostAmmo)};
@@ -249,7 +251,7 @@ RecordNews addWin(Records& records, int level, int seconds, int ammo, const std:
         if (kept && figures[i] >= kept->value)
             continue;
         *beaten[i] = kept.has_value();
-        kept = RecordFigure{figures[i], date};
+        kept = RecordFigure{figures[i], day};
     }
     return news;
 }

@@ -112,6 +112,9 @@ TEST(RecordsText, WinsAndMergesKeepTheBetterFigureAndTheHigherLevel)
     EXPECT_EQ(records.levels[2].leastAmmo, (RecordFigure{14, "2025-06-30"}));
     news = addWin(records, 1, 300, 9, "2025-07-02");
     EXPECT_EQ(records.reached, 3) << "winning an earlier level reaches nothing new";
+    Records clockless;
+    addWin(clockless, 1, 300, 9, "");
+    EXPECT_EQ(parseRecords(formatRecords(clockless)).damage, "") << "a win never makes the file unreadable";
 
     Records other;
     other.reached = 5;

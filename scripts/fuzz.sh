@@ -34,7 +34,7 @@ while [ $# -gt 0 ]; do
   esac
 done
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(fuzz_configuration fuzz_crawler_routes fuzz_player_route fuzz_model_import fuzz_image fuzz_text_layout)
+  targets=(fuzz_configuration fuzz_crawler_routes fuzz_player_route fuzz_records fuzz_model_import fuzz_image fuzz_text_layout)
 fi
 
 cmake -S "$root/tests/fuzz" -B "$build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null

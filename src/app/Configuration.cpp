@@ -27,21 +27,32 @@ void readValue(std::istringstream& line, bool& setting)
         setting = value;
 }
 
-// The render scale: 0 (automatic) or a percentage from 50 to 100. Anything
-// else is read like a garbled value and leaves the setting as it was.
-void readRenderScale(std::istringstream& line, int& setting)
+// An int that `accepted` allows; anything else is read like a garbled value
+// and leaves the setting as it was.
+template <typename Accepted>
+void readValueIf(std::istringstream& line, int& setting, Accepted accepted)
 {
     int value = 0;
-    if (line >> value && (value == 0 || (value >= 50 && value <= 100)))
+    if (line >> value && accepted(value))
         setting = value;
 }
 
-// A number from `lowest` to `highest`; anything else leaves the setting as it was.
-void readInRange(std::istringstream& line, int& setting, int lowest, int highest)
+// The render scale: 0 (automatic) or a percentage from 50 to 100.
+bool isRenderScale(int value)
 {
-    int value = 0;
-    if (line >> value && value >= lowest && value <= highest)
-        setting = value;
+    return value == 0 || (value >= 50 && value <= 100);
+}
+
+// The mouse's speed: 10 to 400 percent of 0.05 degrees per pixel.
+bool isMouseSensitivity(int value)
+{
+    return value >= 10 && value <= 400;
+}
+
+// The start level: 0 (the highest reached) or a level number.
+bool isStartLevel(int value)
+{
+    return value >= 0;
 }
 
 } // namespace
@@ -67,11 +78,12 @@ void parseConfiguration(std::istream& in, Settings& settings)
         else if (key == "airmode") readValue(line, settings.airmode);
         else if (key == "randomchallenge") readValue(line, settings.randomchallenge);
         else if (key == "soundvolume") readValue(line, settings.soundvolume);
-        else if (key == "renderscale") readRenderScale(line, settings.renderscale);
+        else if (key == "renderscale") readValueIf(line, settings.renderscale, isRenderScale);
         else if (key == "vsync") readValue(line, settings.vsync);
-        else if (key == "mousesensitivity") readInRange(line, settings.mousesensitivity, 10, 400);
+        else if (key == "mousesensitivity") readValueIf(line, settings.mousesensitivity, isMouseSensitivity);
         else if (key == "invertmouse") readValue(line, settings.invertmouse);
         else if (key == "rawmouse") readValue(line, settings.rawmouse);
+        else if (key == "startlevel") readValueIf(line, settings.startlevel, isStartLevel);
     }
 }
 

@@ -3,6 +3,7 @@
 // owner. Only the application shell reaches it; the simulation and the
 // renderer are handed the parts they work on.
 #include "app/HudText.h"
+#include "app/Records.h"
 #include "app/Screens.h"
 #include "assets/AssetCatalogue.h"
 #include "audio/Audio.h"
@@ -40,6 +41,7 @@ struct Game {
     PostProcessing postProcessing;         // the composite and its companions, made at start-up
     RenderScaleController renderScale;     // the share of the window the scene is drawn at, frame by frame
     std::unique_ptr<Audio> audio;          // opened at start-up; silent without a device
+    RecordBook records;                    // read at start-up, written at every win
 
     // One play of a level, released by its clean-up.
     Screens screens;                          // the screen last shown

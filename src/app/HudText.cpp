@@ -23,19 +23,32 @@ std::string clockText(double levelSeconds)
     return twoDigits(minutes) + ":" + twoDigits(seconds);
 }
 
-std::vector<HudLine> levelInfoLines(int currentLevel, float speedLevel, int timeLimit, int neededKills, float height)
+std::vector<HudLine> levelInfoLines(int currentLevel, float speedLevel, int timeLimit, int neededKills,
+                                    const LevelRecord& record, float height)
 {
-    return {
+    std::vector<HudLine> lines = {
         {"Level " + std::to_string(currentLevel), lineX, height - 60.0f, 2.0f, hudWhite},
         // The speed is shown without its fraction, the limit in whole minutes.
         {"Speed level: " + std::to_string(static_cast<int>(speedLevel)), lineX, height - 90.0f, 1.0f, hudWhite},
         {"Time: " + std::to_string(timeLimit / 60) + " min", lineX, height - 120.0f, 1.0f, hudWhite},
         {"Needed kills: " + std::to_string(neededKills), lineX, height - 150.0f, 1.0f, hudWhite},
     };
+    std::vector<std::string> records;
+    if (record.bestTime)
+        records.push_back("BEST TIME: " + recordTimeText(record.bestTime->value));
+    if (record.leastAmmo)
+        records.push_back("LEAST AMMO: " + std::to_string(record.leastAmmo->value));
+    if (records.empty())
+        records.push_back("NO RECORD YET");
+    float y = height - 150.0f;
+    for (const std::string& text : records)
+        lines.push_back({text, lineX, y -= 30.0f, 1.0f, hudWhite});
+    return lines;
 }
 
-std::vector<HudLine> endOfLevelLines(bool timeUp, int usedAmmo, double levelSeconds, float height)
+std::vector<HudLine> endOfLevelLines(bool timeUp, int usedAmmo, double levelSeconds, float height, RecordNews news)
 {
+    const auto beside = [](bool beaten) { return std::string(beaten ? "  NEW RECORD" : ""); };
     std::vector<HudLine> lines;
     // The headline takes the room of two lines, so the others move down by two.
     float k = 1.0f;
@@ -43,8 +56,10 @@ std::vector<HudLine> endOfLevelLines(bool timeUp, int usedAmmo, double levelSeco
         lines.push_back({"Time is up!", lineX, height - 60.0f, 2.0f, hudWhite});
         k = 3.0f;
     }
-    lines.push_back({"Used ammo: " + std::to_string(usedAmmo), lineX, height - 30.0f * k, 1.0f, hudWhite});
-    lines.push_back({"Time: " + clockText(levelSeconds), lineX, height - 30.0f * (k + 1.0f), 1.0f, hudWhite});
+    lines.push_back({"Used ammo: " + std::to_string(usedAmmo) + beside(news.leastAmmo), lineX, height - 30.0f * k, 1.0f,
+                     hudWhite});
+    lines.push_back({"Time: " + clockText(levelSeconds) + beside(news.bestTime), lineX, height - 30.0f * (k + 1.0f),
+                     1.0f, hudWhite});
     return lines;
 }
 

@@ -2,7 +2,9 @@
 // The words and places of every line of text the game shows: the information
 // lines on the waiting and end screens, and in play the kill counter, the
 // clock, the crosshair, the frame statistics, the notices, "PAUSED" and the
-// help panel of F1. No drawing here: the screens and the overlay draw these lines.
+// help panel of F1, and the level's records on the waiting and winning screens.
+// No drawing here: the screens and the overlay draw these lines.
+#include "app/Records.h"
 #include "game/Settings.h"
 #include "render/RenderToggles.h"
 
@@ -81,9 +83,14 @@ const char* mipmapLabel(int mipmapMode);            // by remainder of 3: "off",
 // with a leading "0" below 10. Minutes may grow past two digits.
 std::string clockText(double levelSeconds);
 
-// The four lines of the waiting screen, for a window `height` pixels high.
-std::vector<HudLine> levelInfoLines(int currentLevel, float speedLevel, int timeLimit, int neededKills, float height);
+// The four lines of the waiting screen, for a window `height` pixels high,
+// and below them the level's records in the same style: "BEST TIME: 2:31" and
+// "LEAST AMMO: 14", or "NO RECORD YET".
+std::vector<HudLine> levelInfoLines(int currentLevel, float speedLevel, int timeLimit, int neededKills,
+                                    const LevelRecord& record, float height);
 
 // The lines of the winning (two lines) or losing screen (a headline at twice
-// the size, then the same two lines lower down).
-std::vector<HudLine> endOfLevelLines(bool timeUp, int usedAmmo, double levelSeconds, float height);
+// the size, then the same two lines lower down). A figure that beat the
+// level's record has "NEW RECORD" beside it.
+std::vector<HudLine> endOfLevelLines(bool timeUp, int usedAmmo, double levelSeconds, float height,
+                                     RecordNews news = {});

@@ -127,6 +127,25 @@ void endGame()
     g.input->terminate();
 }
 
+void startAtChosenLevel()
+{
+    Game& g = game();
+    g.records.load();
+    std::string notice;
+    g.state.currentLevel = chooseStartLevel(g.settings.startlevel, g.records.records.reached, notice);
+    if (!notice.empty())
+        std::cout << notice << std::endl;
+}
+
+void recordWin()
+{
+    GameState& state = game().state;
+    const RecordNews news = game().records.recordWin(state.currentLevel, static_cast<int>(state.levelSeconds),
+                                                     state.usedAmmo, todayText());
+    state.newBestTime = news.bestTime;
+    state.newLeastAmmo = news.leastAmmo;
+}
+
 void playLevel()
 {
     Input& input = *game().input;
@@ -225,6 +244,8 @@ bool gameLoop()
     // A level won in the very frame the time ran out counts as lost.
     const bool won = !state.timeUp;
     input.sleepMilliseconds(500);
+    if (won)
+        recordWin();
     showInfoScreen(won ? "Assets\\winningScreen.jpg" : "Assets\\losingScreen.jpg", false);
     if (g.audio)
         g.audio->playEndSting(won);

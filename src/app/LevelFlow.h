@@ -8,6 +8,10 @@
 #include <memory>
 #include <string>
 
+// Reads the records and sets the level the game starts at from them and the
+// setting startlevel (a level not reached yet is said on the console).
+void startAtChosenLevel();
+
 // Plays levels until the player closes the window or presses Escape during play.
 void playLevel();
 
@@ -22,6 +26,10 @@ void warmUpShaders();
 // play follows (the level was won or lost and Enter was pressed), false when
 // the program is ending.
 bool gameLoop();
+
+// Keeps the won level's time and ammo where they beat its records, writes the
+// records file, and marks the figures that the winning screen calls new records.
+void recordWin();
 
 // Polls events until the main Enter key (or Start on a pad) is down or the
 // window should close.

@@ -57,9 +57,15 @@ void drawInfoScreen(const char* imagePath, bool showLevelInfo)
     buildScreen(imagePath);
     const Game& g = game();
     const float height = static_cast<float>(g.settings.screenheight);
-    if (showLevelInfo)
-        drawLines(levelInfoLines(g.state.currentLevel, g.world.speedLevel, g.world.timeLimit, g.world.neededKills, height));
-    else
-        drawLines(endOfLevelLines(g.state.timeUp, g.state.usedAmmo, g.state.levelSeconds, height));
+    const GameState& state = g.state;
+    if (showLevelInfo) {
+        const auto kept = g.records.records.levels.find(state.currentLevel);
+        const LevelRecord record = kept == g.records.records.levels.end() ? LevelRecord{} : kept->second;
+        drawLines(levelInfoLines(state.currentLevel, g.world.speedLevel, g.world.timeLimit, g.world.neededKills, record,
+                                 height));
+    } else {
+        drawLines(endOfLevelLines(state.timeUp, state.usedAmmo, state.levelSeconds, height,
+                                  {state.newBestTime, state.newLeastAmmo}));
+    }
     drawScreenImage();
 }

@@ -132,6 +132,7 @@ int runGame()
 {
     try {
         initializeGame();
+        startAtChosenLevel();
         playLevel();
     } catch (const std::exception& error) {
         std::cerr << "ERROR: " << error.what() << std::endl;

@@ -19,6 +19,8 @@ struct LevelProgress {
     bool windowFocused = true;    // the window had the focus in the last frame
     bool pausedByFocus = false;   // the pause is the focus loss's, not the player's
     PadLatches padLatches;        // the pad's triggers and Start as earlier frames left them
+    bool newBestTime = false;     // the win beat the level's kept best time
+    bool newLeastAmmo = false;    // the win beat the level's kept least ammo
 };
 
 struct GameState : LevelProgress {

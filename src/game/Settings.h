@@ -19,4 +19,5 @@ struct Settings {
     int mousesensitivity = 100;     // 10 to 400 percent of 0.05 degrees per pixel; the pad's sticks follow it
     bool invertmouse = false;       // moving the mouse or a stick up turns the view down
     bool rawmouse = true;           // unaccelerated mouse motion during mouse look, where the system offers it
+    int startlevel = 1;             // level to start at, at most the highest reached; 0: the highest reached
 };

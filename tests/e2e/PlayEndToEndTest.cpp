@@ -1,8 +1,10 @@
 // Levels of the test's own on the real desert, played by the real binary: the
 // player stands still on flat sand looking along +z (where the player's camera
 // looks at the start) with one crawler parked right in front. A crawler on
-// screen, a kill, the slow finish, the winning screen and the next level.
+// screen, a kill, the slow finish, the winning screen with its new records, the
+// next level, and the records on the next run's waiting screen.
 // Screenshots stay under build/test-output.
+#include "app/Records.h"
 #include "game/Terrain.h"
 #include "support/core/GameWindow.h"
 #include "support/core/PrivateDisplay.h"
@@ -91,6 +93,11 @@ const Region crawlerAhead{480, 470, 800, 720};
 const Region firstTwoLines{25, 0, 420, 62};
 const Region lowerLines{25, 64, 420, 160};
 const Region fourthLine{25, 125, 420, 156};
+// The waiting screen's records below the four lines; on the winning screen,
+// where "NEW RECORD" stands beside the ammo and the time.
+const Region recordLines{25, 157, 420, 216};
+const Region newRecordBesideAmmo{230, 5, 420, 33};
+const Region newRecordBesideTime{230, 35, 420, 63};
 // The screens between levels have no level clock.
 bool isScreen(const Screenshot& shot) { return shot.count(levelClockArea, isHudRed) < 10; }
 bool isWaitingScreen(const Screenshot& shot) { return isScreen(shot) && shot.count(fourthLine, isWhite) > 40; }
@@ -154,9 +161,14 @@ TEST_F(PlayEndToEnd, ACrawlerRightInFrontOfThePlayerIsOnScreen)
     behind.keyUp("Escape");
 }
 
-TEST_F(PlayEndToEnd, AKillWinsTheLevelAndTheNextLevelWaitsForEnter)
+TEST_F(PlayEndToEnd, AKillWinsTheLevelTheNextLevelWaitsAndTheNextRunShowsTheRecords)
 {
-    GameWindow game(makeLevelDirectory("won-level", configuration, parkedCrawler(spot, 12.0f), standingPlayer(spot)));
+    const std::string dir =
+        makeLevelDirectory("won-level", configuration, parkedCrawler(spot, 12.0f), standingPlayer(spot));
+    // Records of a slow and wasteful win, which this one beats.
+    writeFile(dir + "/records.txt", "version 1\nreached 1\nlevel1.besttime 500\nlevel1.besttime.date 2020-01-01\n"
+                                    "level1.leastammo 99999\nlevel1.leastammo.date 2020-01-01\nend\n");
+    GameWindow game(dir);
     ASSERT_NE(game.waitForWindow(), "") << game.transcript();
     const Screenshot firstWaiting = game.waitForScreenshot("level1-waiting", isWaitingScreen, 240);
     ASSERT_TRUE(isWaitingScreen(firstWaiting)) << game.transcript();
@@ -186,6 +198,17 @@ TEST_F(PlayEndToEnd, AKillWinsTheLevelAndTheNextLevelWaitsForEnter)
     ASSERT_TRUE(isWinningScreen(won)) << game.transcript();
     EXPECT_GT(finish, 10.0) << "the finish runs in slow motion";
     EXPECT_LT(finish, 60.0);
+    EXPECT_GT(won.count(newRecordBesideAmmo, isWhite), 80);
+    EXPECT_GT(won.count(newRecordBesideTime, isWhite), 80);
+    // The file has the new records by the time the winning screen shows.
+    const ParsedRecords kept = parseRecords(readFile(dir + "/records.txt"));
+    ASSERT_EQ(kept.damage, "");
+    EXPECT_EQ(kept.records.reached, 2);
+    const LevelRecord& level1 = kept.records.levels.at(1);
+    ASSERT_TRUE(level1.bestTime && level1.leastAmmo);
+    EXPECT_LT(level1.bestTime->value, 500);
+    EXPECT_LT(level1.leastAmmo->value, 99999);
+    EXPECT_EQ(level1.bestTime->date, todayText());
 
     // Enter, held until the level is cleaned up (and let go long before the
     // next waiting screen looks at it): the next level loads.
@@ -219,6 +242,17 @@ TEST_F(PlayEndToEnd, AKillWinsTheLevelAndTheNextLevelWaitsForEnter)
     ASSERT_GE(std::distance(cleanup, lines.end()), 36) << result.out;
     EXPECT_EQ(*(cleanup + 1), "Load model Assets\\MGCrawlerModel03.obj");
     EXPECT_EQ(*(cleanup + 34), "Model Assets\\world\\e_fireball.obj loaded");
+
+    // The next run starts at level 1 again and shows its new records.
+    GameWindow next(dir);
+    ASSERT_NE(next.waitForWindow(), "") << next.transcript();
+    const Screenshot nextWaiting = next.waitForScreenshot("level1-waiting-next-run", isWaitingScreen, 240);
+    ASSERT_TRUE(isWaitingScreen(nextWaiting)) << next.transcript();
+    EXPECT_LT(differingPixels(firstWaiting, nextWaiting, {25, 0, 420, 156}), 50) << "level 1's four lines";
+    EXPECT_GT(nextWaiting.count({25, 187, 420, 216}, isWhite), 40) << "two lines of records";
+    EXPECT_GT(differingPixels(firstWaiting, nextWaiting, recordLines), 60) << "with the new figures";
+    next.requestClose();
+    expectCleanEnd(next.process().wait(60), 1);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 
 namespace {
 
@@ -73,6 +74,31 @@ TEST_F(LevelFlowTest, WonLevelRaisesTheLevelAndTightensItsTargets)
     EXPECT_EQ(state().currentLevel, 2);
     EXPECT_EQ(countOf(out, "Cleaning up...\n"), 2);
     EXPECT_EQ(script->sleeps, (std::vector<int>{2000, 500, 2000}));
+}
+
+TEST_F(LevelFlowTest, StartLevelFollowsTheSettingUpToTheLevelReached)
+{
+    writeFile("records.txt", "version 1\nreached 3\nend\n");
+    const struct {
+        int startlevel, level;
+        const char* notice;
+    } cases[] = {{0, 3, ""}, {1, 1, ""}, {3, 3, ""}, {9, 3, "Level 9 is not reached yet: starting at level 3\n"}};
+    for (const auto& c : cases) {
+        game().settings.startlevel = c.startlevel;
+        testing::internal::CaptureStdout();
+        startAtChosenLevel();
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), c.notice);
+        EXPECT_EQ(state().currentLevel, c.level) << "startlevel " << c.startlevel;
+    }
+    // The level chosen is the one played: level 3 has eight minutes.
+    int timeLimit = 0;
+    script->at(2.05, [&] { timeLimit = world().timeLimit; });
+    script->closeWindow(2.5);
+    play();
+    EXPECT_EQ(timeLimit, 480);
+    game().settings.startlevel = 1;
+    game().records = RecordBook{};
+    std::filesystem::remove("records.txt");
 }
 
 TEST_F(LevelFlowTest, WinInTheFrameTheTimeRunsOutCountsAsLost)

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -66,6 +67,7 @@ protected:
         fs::current_path(previous);
         game().settings = Settings{};
         game().state = GameState{};
+        game().records = RecordBook{};
         game().world.release();
     }
 
@@ -164,9 +166,60 @@ TEST_F(ScreenTest, WaitingScreenTextStaysInFrontOfTheImage)
     // Between and around the letters the image still shows.
     EXPECT_TRUE(isColor(readPixel(300, 20), {0, 0, 255}));
     EXPECT_TRUE(isColor(readPixel(20, windowHeight - 30), {0, 0, 255}));
-    // Four lines down to 150 pixels under the top, nothing further down.
+    // Four lines down to 150 pixels under the top, then the records' line,
+    // nothing further down.
     EXPECT_GT(whitePixels(25, 200, windowHeight - 150, windowHeight - 131), 20) << "Needed kills line";
-    EXPECT_EQ(whitePixels(0, windowWidth - 1, 0, windowHeight - 160), 0);
+    EXPECT_GT(whitePixels(25, 200, windowHeight - 180, windowHeight - 161), 20) << "NO RECORD YET";
+    EXPECT_EQ(whitePixels(0, windowWidth - 1, 0, windowHeight - 190), 0);
+}
+
+// Which pixels are white in the rows of the screen line whose baseline is
+// `fromTop` pixels under the top (its letters reach less than 24 above it).
+std::vector<bool> lineBand(int fromTop)
+{
+    constexpr int rows = 29;
+    std::vector<unsigned char> rgba(windowWidth * rows * 4);
+    glReadPixels(0, windowHeight - fromTop - 4, windowWidth, rows, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    std::vector<bool> mask;
+    for (size_t i = 0; i < rgba.size(); i += 4)
+        mask.push_back(isWhite({rgba[i], rgba[i + 1], rgba[i + 2]}));
+    return mask;
+}
+
+// The band that `text` alone leaves there.
+std::vector<bool> lineAlone(const std::string& text, int fromTop)
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    renderText(text, 25.0f, static_cast<float>(windowHeight - fromTop), 1.0f, glm::vec3(1.0f));
+    return lineBand(fromTop);
+}
+
+TEST_F(ScreenTest, RecordLinesAndNewRecordsReadBackWordForWord)
+{
+    writeColorImage(dir + "/blue.bmp", 16, 16, [](int, int) { return Rgb{0, 0, 255}; });
+    createText();
+    game().world.timeLimit = 600;
+    LevelRecord& record = game().records.records.levels[1];
+    record.bestTime = RecordFigure{151, "2025-06-30"};
+    record.leastAmmo = RecordFigure{14, "2025-06-30"};
+    drawInfoScreen("blue.bmp", true);
+    const auto bestTime = lineBand(180), leastAmmo = lineBand(210);
+    game().state.currentLevel = 2; // no records
+    drawInfoScreen("blue.bmp", true);
+    const auto noRecord = lineBand(180), belowNoRecord = lineBand(210);
+    game().state.levelSeconds = 65.0;
+    game().state.usedAmmo = 9;
+    game().state.newLeastAmmo = true;
+    drawInfoScreen("blue.bmp", false);
+    const auto ammoBeaten = lineBand(30), timeNotBeaten = lineBand(60);
+
+    EXPECT_TRUE(bestTime == lineAlone("BEST TIME: 2:31", 180));
+    EXPECT_TRUE(leastAmmo == lineAlone("LEAST AMMO: 14", 210));
+    EXPECT_TRUE(noRecord == lineAlone("NO RECORD YET", 180));
+    EXPECT_TRUE(belowNoRecord == lineAlone("", 210));
+    EXPECT_TRUE(ammoBeaten == lineAlone("Used ammo: 9  NEW RECORD", 30));
+    EXPECT_TRUE(timeNotBeaten == lineAlone("Time: 01:05", 60));
+    EXPECT_FALSE(ammoBeaten == lineAlone("Used ammo: 9", 30)) << "the comparison tells lines apart";
 }
 
 TEST_F(ScreenTest, EndScreensPutTheirLinesWhereTheHeadlineLeavesRoom)

@@ -93,11 +93,18 @@ sed -i 's/^screenwidth .*/screenwidth 1024/' "$settings"
 echo "# kept across upgrades" >> "$settings"
 cp "$settings" "$scratch/edited"
 printf '%s\n' "# a newer default" >> "$default_settings"
+# The records live in the run directory: a damaged file put there is found and
+# kept aside by the next start.
+run=$scratch/data/sandlark
+printf 'not records\n' > "$run/records.txt"
 
 check "second start: the window opens and a level starts" play_once
 check "second start: Escape ends the game with status 0" same_text "$status" 0
 check "second start: the game cleans up" contains "$out" "Cleaning up..."
 check "second start: the game read the edited settings" contains "$geometry" "Geometry: 1024x720"
 check "second start: the edit survived" same_file_content "$settings" "$scratch/edited"
+check "second start: the records in the run directory were read" contains "$out" "Records file $run/records.txt is damaged"
+damaged_records() { same_text "$(cat "$run"/records.txt.damaged-*)" "not records"; }
+check "second start: the damaged records were kept aside" damaged_records
 
 finish

@@ -23,28 +23,37 @@ void expectLine(const HudLine& line, const std::string& text, float y, float sca
     EXPECT_EQ(line.color, glm::vec3(1.0f)) << text;
 }
 
-TEST(HudText, WaitingScreenLines)
+TEST(HudText, WaitingScreenLinesWithTheLevelsRecordsBelow)
 {
     // A limit that is not whole minutes is rounded down; the speed loses its fraction.
-    const auto lines = levelInfoLines(3, 12.9f, 659, 7, 720.0f);
-    ASSERT_EQ(lines.size(), 4u);
+    LevelRecord record;
+    record.bestTime = RecordFigure{151, "2025-06-30"};
+    record.leastAmmo = RecordFigure{14, "2025-06-30"};
+    const auto lines = levelInfoLines(3, 12.9f, 659, 7, record, 720.0f);
+    ASSERT_EQ(lines.size(), 6u);
     expectLine(lines[0], "Level 3", 660.0f, 2.0f);
     expectLine(lines[1], "Speed level: 12", 630.0f, 1.0f);
     expectLine(lines[2], "Time: 10 min", 600.0f, 1.0f);
     expectLine(lines[3], "Needed kills: 7", 570.0f, 1.0f);
+    expectLine(lines[4], "BEST TIME: 2:31", 540.0f, 1.0f);
+    expectLine(lines[5], "LEAST AMMO: 14", 510.0f, 1.0f);
 
-    const auto first = levelInfoLines(1, 10.0f, 600, -2, 480.0f);
+    const auto first = levelInfoLines(1, 10.0f, 600, -2, LevelRecord{}, 480.0f);
+    ASSERT_EQ(first.size(), 5u);
     EXPECT_EQ(first[2].text, "Time: 10 min");
     EXPECT_EQ(first[3].text, "Needed kills: -2");
     EXPECT_FLOAT_EQ(first[0].y, 420.0f);
+    expectLine(first[4], "NO RECORD YET", 300.0f, 1.0f);
 }
 
-TEST(HudText, WinningScreenHasTwoLinesAtTheTop)
+TEST(HudText, WinningScreenHasTwoLinesAtTheTopWithItsNewRecords)
 {
     const auto lines = endOfLevelLines(false, 123, 65.0, 720.0f);
     ASSERT_EQ(lines.size(), 2u);
     expectLine(lines[0], "Used ammo: 123", 690.0f, 1.0f);
     expectLine(lines[1], "Time: 01:05", 660.0f, 1.0f);
+    EXPECT_EQ(endOfLevelLines(false, 123, 65.0, 720.0f, {true, false})[1].text, "Time: 01:05  NEW RECORD");
+    EXPECT_EQ(endOfLevelLines(false, 123, 65.0, 720.0f, {false, true})[0].text, "Used ammo: 123  NEW RECORD");
 }
 
 TEST(HudText, LosingScreenIsHeadedByTimeIsUpAtTwiceTheSize)

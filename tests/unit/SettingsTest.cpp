@@ -171,6 +171,7 @@ TEST_F(SettingsTest, ShippedConfigurationGivesTheDefaultWindow)
     EXPECT_EQ(settings.mousesensitivity, 100);
     EXPECT_FALSE(settings.invertmouse);
     EXPECT_TRUE(settings.rawmouse);
+    EXPECT_EQ(settings.startlevel, 1);
 }
 
 TEST_F(SettingsTest, SoundVolumeIsReadLikeEveryOtherNumber)
@@ -216,6 +217,13 @@ TEST_F(SettingsTest, RangedSettingsKeepTheirDefaultOutsideTheirRange)
     parse("invertmouse 2\nrawmouse yes");
     EXPECT_TRUE(settings.invertmouse);
     EXPECT_FALSE(settings.rawmouse);
+    parse("startlevel 0");
+    EXPECT_EQ(settings.startlevel, 0);
+    parse("startlevel 12");
+    EXPECT_EQ(settings.startlevel, 12);
+    settings = Settings{};
+    parse("startlevel -3");
+    EXPECT_EQ(settings.startlevel, 1);
 }
 
 TEST(GamepadMappings, TheCommunityFileIsReadAndADamagedOneNamesItsLine)

@@ -13,7 +13,8 @@
 // kill starts the finish. `now` is the real clock.
 void collisionStep(World& world, GameState& state, double now);
 
-// Moves the world by the scaled frame time `dt` (unless paused) and handles the
+// Moves the world by the scaled frame time `dt` (unless paused; in steps of at
+// most longestMovementStep, with a collision step between two) and handles the
 // controls read from `input`: mouse look, pointer aim or the free camera, the
 // weapon, the zoom, pause, and the keys that switch mode. The gamepad acts
 // beside the mouse (see Gamepad.h); a level that needs no kills starts its
@@ -25,6 +26,14 @@ void updateGameplay(World& world, GameState& state, Settings& settings, Input& i
 // paused already, and resumes it when the focus comes back, but only if that
 // pause is still the focus loss's: P or Start in between made it the player's.
 void followWindowFocus(GameState& state, bool focused);
+
+// The longest step, in scaled seconds, that moves the world at once: a longer
+// frame is split into as many equal steps as it needs.
+inline constexpr float longestMovementStep = 1.0f / 30.0f;
+
+// The steps a frame of `dt` scaled seconds moves the world in: 1 up to
+// longestMovementStep, more beyond.
+int movementSteps(float dt);
 
 // How far the finish may narrow the view: the free camera's own lower limit.
 inline constexpr float narrowestFieldOfView = 5.0f;

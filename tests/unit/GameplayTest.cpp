@@ -292,6 +292,33 @@ TEST_F(Gameplay, TheHeadlightFollowsTheViewEvenWhilePaused)
     EXPECT_FLOAT_EQ(player.yaw, 190.0f);
 }
 
+// --- A slow machine ---------------------------------------------------------
+
+TEST_F(Gameplay, AtFourFramesASecondEveryFollowerArrivesAndShotsStillMeetCrawlers)
+{
+    // A quarter of a second moves a shot 200 units, a dust puff 10 and a
+    // crawler 5: each more than the window around its target where it counts
+    // as arrived (160, 8 and 4 units across), so in one step they would pass
+    // it to and fro forever.
+    Crawler& patrol = test.addCrawler({300, 0, -300});
+    Crawler& inTheWay = test.addCrawler({50, 0, 160}, 0.0f);
+    world.playerWeapon.launch({0, 5, 0}, {0, 5, 300}, 0.0);
+    world.playerWeapon.launch({50, 2, 0}, {50, 2, 300}, 0.0);
+    world.dustEmitter->burst({0, 0, 50}, 0.0);
+    const glm::vec3 patrolEnd = patrol.path.back();
+
+    for (int i = 0; i < 24; ++i)
+        frame(0.25);
+
+    EXPECT_TRUE(world.playerWeapon.objects.empty()) << "shots that never arrive never go";
+    EXPECT_TRUE(world.dustEmitter->particles.objects.empty());
+    EXPECT_TRUE(inTheWay.destroyed) << "a shot passed through a crawler between two tests";
+    EXPECT_EQ(patrol.path.front(), patrolEnd) << "the patrol reached its end and turned";
+    EXPECT_GT(glm::distance(patrol.position, patrolEnd), 10.0f);
+    EXPECT_EQ(movementSteps(1.0f / 60.0f), 1) << "at normal frame rates, one step as ever";
+    EXPECT_EQ(movementSteps(0.25f), 8);
+}
+
 // --- The finish -------------------------------------------------------------
 
 TEST_F(Gameplay, TheFinishLastsHalfAScaledSecondAndNeverTurnsTheViewInsideOut)

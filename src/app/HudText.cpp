@@ -1,5 +1,6 @@
 #include "app/HudText.h"
 
+#include <cmath>
 #include <iterator>
 
 namespace {
@@ -166,7 +167,7 @@ HudPanel helpPanel(int width, int height)
     return {w * 0.08f, top - panelHeight, w * 0.84f, panelHeight};
 }
 
-std::vector<HudLine> helpLines(const Settings& settings, int width, int height)
+std::vector<HudLine> helpLines(const Settings& settings, float renderScale, int width, int height)
 {
     const HudPanel panel = helpPanel(width, height);
     const float x = panel.left + 20.0f;
@@ -177,13 +178,13 @@ std::vector<HudLine> helpLines(const Settings& settings, int width, int height)
     for (const char* text : helpText)
         lines.push_back({text, x, y -= helpLineHeight, helpScale, hudWhite});
 
-    const std::string renderScale =
-        settings.renderscale == 0 ? "automatic" : std::to_string(settings.renderscale) + "%";
+    const std::string percent = std::to_string(std::lround(renderScale * 100.0f)) + "%";
+    const std::string scaleText = settings.renderscale == 0 ? "automatic, now " + percent : percent;
     lines.push_back({"Settings in configuration.txt:", x, y -= helpLineHeight + 8.0f, helpScale, hudWhite});
     lines.push_back({"Mouse sensitivity: " + std::to_string(settings.mousesensitivity) +
                          "%    Invert mouse: " + onOffLabel(settings.invertmouse) +
                          "    Raw mouse motion: " + onOffLabel(settings.rawmouse),
                      x, y -= helpLineHeight, helpScale, hudWhite});
-    lines.push_back({"Render scale: " + renderScale, x, y -= helpLineHeight, helpScale, hudWhite});
+    lines.push_back({"Render scale: " + scaleText, x, y -= helpLineHeight, helpScale, hudWhite});
     return lines;
 }

@@ -70,9 +70,10 @@ struct OverlayState {
 std::vector<HudLine> overlayLines(const OverlayState& overlay, int width, int height);
 
 // The dark panel of F1's help, and its lines in white: the controls of the
-// keyboard, the mouse and the pad, then the mouse and render-scale settings in force.
+// keyboard, the mouse and the pad, then the mouse and render-scale settings in
+// force, with the scale the scene is drawn at now (`renderScale`, 0.5 to 1).
 HudPanel helpPanel(int width, int height);
-std::vector<HudLine> helpLines(const Settings& settings, int width, int height);
+std::vector<HudLine> helpLines(const Settings& settings, float renderScale, int width, int height);
 
 // The notices' words for a toggle's value.
 const char* onOffLabel(bool value);

@@ -53,7 +53,7 @@ void drawOverlay()
     if (g.helpShown) {
         const HudPanel panel = helpPanel(width, height);
         text.drawPanel(panel.left, panel.bottom, panel.width, panel.height, helpPanelColor);
-        for (const HudLine& line : helpLines(g.settings, width, height))
+        for (const HudLine& line : helpLines(g.settings, g.renderScale.scale(), width, height))
             drawLine(text, line);
     }
 }

@@ -141,9 +141,11 @@ TEST(OverlayLines, PausedTheScreenshotNoticeAndTheHelpPanelKeepClearOfEachOther)
     settings.renderscale = 75;
     const HudPanel panel = helpPanel(1280, 720);
     EXPECT_LT(lines[4].y + 2.0f * 30.0f, panel.bottom) << "PAUSED below the panel";
-    const std::vector<HudLine> help = helpLines(settings, 1280, 720);
+    const std::vector<HudLine> help = helpLines(settings, 0.75f, 1280, 720);
     EXPECT_EQ(help[help.size() - 2].text, "Mouse sensitivity: 150%    Invert mouse: on    Raw mouse motion: on");
     EXPECT_EQ(help.back().text, "Render scale: 75%");
+    settings.renderscale = 0;
+    EXPECT_EQ(helpLines(settings, 0.625f, 1280, 720).back().text, "Render scale: automatic, now 63%");
     for (const HudLine& line : help) {
         EXPECT_GT(line.y, panel.bottom + 10.0f) << line.text;
         EXPECT_LT(line.y + 30.0f * line.scale, panel.bottom + panel.height) << line.text;

@@ -3,6 +3,7 @@
 // applies.
 #include "app/Game.h"
 #include "app/LevelFlow.h"
+#include "app/Overlay.h"
 #include "app/Startup.h"
 #include "render/FramePasses.h"
 #include "support/core/ScriptedInput.h"
@@ -110,6 +111,60 @@ TEST_F(FramePassTest, CullingDrawsFarFewerTrianglesAndTheSamePicture)
     EXPECT_LT(culled, all / 2);
     EXPECT_EQ(colourImage(), colour) << "something in view was left out";
     EXPECT_EQ(shadowDepths(), shadow) << "a shadow caster in the headlight's view was left out";
+}
+
+TEST_F(FramePassTest, AtHalfScaleTheSceneStillFillsTheWindowAndTheHudStaysSharp)
+{
+    Game& g = game();
+    g.state.killCount = 8;
+    const int width = g.targets.width, height = g.targets.height;
+    const auto window = [&](float scale) {
+        FrameView view{g.world, g.assets, g.targets, g.postProcessing, g.toggles, g.textRenderer.get(), nullptr, scale};
+        renderFrame(view, drawOverlay);
+        std::vector<unsigned char> pixels(static_cast<std::size_t>(width) * height * 4);
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    };
+    const std::vector<unsigned char> full = window(1.0f);
+    // Nothing of the full-size frame may stand in for the half-size one.
+    g.targets.colorFramebuffer.bind(RenderTarget::Color);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    const std::vector<unsigned char> half = window(0.5f);
+
+    // Each part of the window shows what it showed at full size, only
+    // coarser: no black border, nothing stretched out of place.
+    const int across = 8, down = 6;
+    for (int by = 0; by < down; ++by)
+        for (int bx = 0; bx < across; ++bx) {
+            double fullSum = 0.0, halfSum = 0.0;
+            for (int y = by * height / down; y < (by + 1) * height / down; ++y)
+                for (int x = bx * width / across; x < (bx + 1) * width / across; ++x)
+                    for (int c = 0; c < 3; ++c) {
+                        const std::size_t at = (static_cast<std::size_t>(y) * width + x) * 4 + c;
+                        fullSum += full[at];
+                        halfSum += half[at];
+                    }
+            const double pixels = 3.0 * (width / across) * (height / down);
+            EXPECT_NEAR(halfSum / pixels, fullSum / pixels, 12.0) << "part " << bx << ", " << by;
+        }
+
+    // The kill counter at the top left: the same red pixels at both scales.
+    int red = 0, differ = 0;
+    for (int y = height - 55; y < height - 5; ++y)
+        for (int x = 20; x < 90; ++x) {
+            const std::size_t at = (static_cast<std::size_t>(y) * width + x) * 4;
+            const auto isRed = [at](const std::vector<unsigned char>& p) {
+                return p[at] > 80 && p[at + 1] < 30 && p[at + 2] < 30;
+            };
+            red += isRed(full) ? 1 : 0;
+            differ += isRed(full) != isRed(half) ? 1 : 0;
+        }
+    EXPECT_GT(red, 40) << "the counter's \"8\"";
+    EXPECT_LE(differ, red / 20) << "the text was stretched with the scene";
 }
 
 TEST_F(FramePassTest, AWreckIsItsBaseAloneInTheShadowAndTheColourPasses)

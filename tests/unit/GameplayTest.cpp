@@ -300,10 +300,13 @@ TEST_F(Gameplay, AtFourFramesASecondEveryFollowerArrivesAndShotsStillMeetCrawler
     // crawler 5: each more than the window around its target where it counts
     // as arrived (160, 8 and 4 units across), so in one step they would pass
     // it to and fro forever.
-    Crawler& patrol = test.addCrawler({300, 0, -300});
-    Crawler& inTheWay = test.addCrawler({50, 0, 160}, 0.0f);
+    test.addCrawler({300, 0, -300});
+    test.addCrawler({50, 0, 160}, 0.0f);
+    Crawler& patrol = world.crawlers[0];
+    Crawler& inTheWay = world.crawlers[1];
+    world.playerWeapon.accuracy = 100; // straight at the aim
     world.playerWeapon.launch({0, 5, 0}, {0, 5, 300}, 0.0);
-    world.playerWeapon.launch({50, 2, 0}, {50, 2, 300}, 0.0);
+    test.addShot({50, 2, 0});
     world.dustEmitter->burst({0, 0, 50}, 0.0);
     const glm::vec3 patrolEnd = patrol.path.back();
 

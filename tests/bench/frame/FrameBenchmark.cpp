@@ -9,10 +9,12 @@
 // every figure as a share of the full-resolution floor measured in the same run.
 //
 //   sandlark_frame_benchmark [--frames N] [--quick] [--no-warm-up] [--no-gpu-timers] [--shaded-pixels]
-//                            [--floor-reps N] [--only-full | --only-automatic]
+//                            [--floor-reps N] [--only-full | --only-automatic] [--save-frame N FILE]
 //
 // --quick is the short run CTest makes (a few dozen frames); the figures come
-// from a full run (600 frames by default) on a quiet machine. --shaded-pixels
+// from a full run (600 frames by default) on a quiet machine. --save-frame
+// writes the window as frame N of each ride shows it to FILE (a binary PPM),
+// to compare pictures between builds. --shaded-pixels
 // counts the pixels each pass shades, overdraw included (it slows llvmpipe
 // down: its times are not the game's).
 #include "DrawCounter.h"
@@ -59,6 +61,8 @@ struct Options {
     bool gpuTimers = true;
     bool shadedPixels = false;
     int floorReps = 21;
+    int saveFrame = -1;        // the frame written to saveFile as a binary PPM
+    std::string saveFile;
     bool full = true;      // ride with the scene at the window's full size
     bool automatic = true; // ride with the render scale chosen as the game does
 };
@@ -81,7 +85,10 @@ Options parseOptions(int argc, char** argv)
             options.warmUp = false;
         else if (arg == "--no-gpu-timers")
             options.gpuTimers = false;
-        else if (arg == "--shaded-pixels")
+        else if (arg == "--save-frame" && i + 2 < argc) {
+            options.saveFrame = std::atoi(argv[++i]);
+            options.saveFile = argv[++i];
+        } else if (arg == "--shaded-pixels")
             options.shadedPixels = true;
         else if (arg == "--only-full")
             options.automatic = false;
@@ -90,7 +97,7 @@ Options parseOptions(int argc, char** argv)
         else {
             std::cerr << "usage: " << argv[0]
                       << " [--frames N] [--quick] [--no-warm-up] [--no-gpu-timers] [--shaded-pixels] [--floor-reps N]"
-                         " [--only-full | --only-automatic]\n";
+                         " [--only-full | --only-automatic] [--save-frame N FILE]\n";
             std::exit(2);
         }
     }
@@ -265,6 +272,20 @@ Ride ride(const Options& options, RenderScaleController scale)
                              &recorder, scale.scale()};
         run.scales.push_back(scale.scale());
         g.state.renderedObjectCount = renderFrame(view, drawOverlay);
+        if (frame == options.saveFrame) {
+            const int w = g.settings.screenwidth, h = g.settings.screenheight;
+            std::vector<unsigned char> rgb(static_cast<std::size_t>(w) * h * 3);
+            glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+            glReadBuffer(GL_BACK);
+            glPixelStorei(GL_PACK_ALIGNMENT, 1);
+            glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+            if (FILE* out = std::fopen(options.saveFile.c_str(), "wb")) {
+                std::fprintf(out, "P6 %d %d 255\n", w, h);
+                for (int y = h - 1; y >= 0; --y)
+                    std::fwrite(&rgb[static_cast<std::size_t>(y) * w * 3], 1, static_cast<std::size_t>(w) * 3, out);
+                std::fclose(out);
+            }
+        }
         g.world.previousViewProjection = g.world.currentCamera->matrix();
         const double swapStart = nowMs();
         g.input->swapBuffers();

@@ -186,11 +186,12 @@ int lightsHere(vec3 position, vec3 normal)
 // ---- End of the scene lighting ----
 
 // How much of the headlight reaches this point past what its shadow map saw:
-// 1 lit, 0 shadowed. Nine taps around the point, weighted as a box two texels
-// wide, give a soft edge. Only pixels the headlight reaches take them: the
-// loop turns once for them and not at all for the others, and a loop that no
-// pixel of the group wants to turn costs nothing (an `if` would run the taps
-// for every pixel, masked). Its cone lies well inside the map's 80 degrees.
+// 1 lit, 0 shadowed. The four texels around the point, weighted by how near
+// it lies to each (bilinear), give an edge a texel wide and soft. Only pixels
+// the headlight reaches read them: the loop turns once for them and not at
+// all for the others, and a loop that no pixel of the group wants to turn
+// costs nothing (an `if` would read the texels for every pixel, masked). Its
+// cone lies well inside the map's 80 degrees.
 float headlightShadow(bool reached)
 {
     ivec2 size = textureSize(shadowMap, 0);
@@ -198,23 +199,15 @@ float headlightShadow(bool reached)
     for (int turns = reached && size.x > 2 && shadowCoord.w > 0.0 ? 1 : 0; turns > 0; --turns) {
         vec3 coord = shadowCoord.xyz / shadowCoord.w;
         vec2 texelPosition = coord.xy * vec2(size) - 0.5;
-        vec2 centre = floor(texelPosition + 0.5);
-        vec2 offCentre = texelPosition - centre; // -0.5 to 0.5
-        // The box covers the middle row and column whole and the outer ones in part.
-        vec3 columns = vec3(0.5 - offCentre.x, 1.0, 0.5 + offCentre.x);
-        vec3 rows = vec3(0.5 - offCentre.y, 1.0, 0.5 + offCentre.y);
-        ivec2 corner = clamp(ivec2(centre) - 1, ivec2(0), size - 3);
+        vec2 low = floor(texelPosition);
+        vec2 across = texelPosition - low; // 0 to 1 from the lower-left texel's centre
+        ivec2 corner = clamp(ivec2(low), ivec2(0), size - 2);
         // 1 where the map saw nothing nearer than this point.
-        vec3 row0 = step(vec3(coord.z), vec3(texelFetch(shadowMap, corner, 0).r,
+        vec4 seen = step(vec4(coord.z), vec4(texelFetch(shadowMap, corner, 0).r,
                                              texelFetch(shadowMap, corner + ivec2(1, 0), 0).r,
-                                             texelFetch(shadowMap, corner + ivec2(2, 0), 0).r));
-        vec3 row1 = step(vec3(coord.z), vec3(texelFetch(shadowMap, corner + ivec2(0, 1), 0).r,
-                                             texelFetch(shadowMap, corner + ivec2(1, 1), 0).r,
-                                             texelFetch(shadowMap, corner + ivec2(2, 1), 0).r));
-        vec3 row2 = step(vec3(coord.z), vec3(texelFetch(shadowMap, corner + ivec2(0, 2), 0).r,
-                                             texelFetch(shadowMap, corner + ivec2(1, 2), 0).r,
-                                             texelFetch(shadowMap, corner + ivec2(2, 2), 0).r));
-        lit = dot(rows, vec3(dot(row0, columns), dot(row1, columns), dot(row2, columns))) / 4.0;
+                                             texelFetch(shadowMap, corner + ivec2(0, 1), 0).r,
+                                             texelFetch(shadowMap, corner + ivec2(1, 1), 0).r));
+        lit = mix(mix(seen.x, seen.y, across.x), mix(seen.z, seen.w, across.x), across.y);
     }
     return lit;
 }

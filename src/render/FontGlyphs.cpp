@@ -4,6 +4,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_OUTLINE_H
 
 #include <algorithm>
 #include <cmath>
@@ -69,6 +70,32 @@ unsigned int scaledAdvance(FT_Pos advance, float scale)
     return static_cast<unsigned int>(std::llround(scaled));
 }
 
+// Loads character `code` into the glyph slot and renders it, as FT_LOAD_RENDER
+// does, but leaves an outline larger than any glyph drawn unrendered
+// (`tooLarge`): a damaged font's outline may span tens of thousands of pixels,
+// and rendering it would fill a bitmap of a gigabyte, glyph after glyph.
+// False when FreeType fails.
+bool loadGlyph(FT_Face face, int code, bool& tooLarge)
+{
+    tooLarge = false;
+    if (FT_Load_Char(face, static_cast<FT_ULong>(code), FT_LOAD_DEFAULT) != 0)
+        return false;
+    const FT_GlyphSlot slot = face->glyph;
+    if (slot->format == FT_GLYPH_FORMAT_BITMAP)
+        return true;
+    if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+        FT_BBox box;
+        FT_Outline_Get_CBox(&slot->outline, &box);
+        const double width = static_cast<double>(box.xMax) - static_cast<double>(box.xMin);
+        const double height = static_cast<double>(box.yMax) - static_cast<double>(box.yMin);
+        if (std::max(width, height) / 64.0 > largestGlyphSide) {
+            tooLarge = true;
+            return true;
+        }
+    }
+    return FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) == 0;
+}
+
 bool hasCoverage(const GlyphCoverage& coverage)
 {
     for (const std::uint8_t pixel : coverage.pixels)
@@ -91,12 +118,17 @@ std::vector<RasterisedGlyph> rasteriseFace(FT_Face face, const std::string& font
     for (int code = 0; code < 128; ++code) {
         RasterisedGlyph rasterised;
         rasterised.code = static_cast<char>(code);
-        if (FT_Load_Char(face, static_cast<FT_ULong>(code), FT_LOAD_RENDER) != 0)
+        bool tooLarge = false;
+        if (!loadGlyph(face, code, tooLarge))
             std::cout << "Could not load glyph '" << rasterised.code << "'" << std::endl;
         // Made from whatever the glyph slot holds, even after a failed load:
         // the conversion reads only what the slot's bitmap says it has.
         const FT_GlyphSlot slot = face->glyph;
-        ConvertedGlyph converted = convertGlyphBitmap(describe(slot->bitmap), scale);
+        ConvertedGlyph converted;
+        if (tooLarge)
+            converted.refusal = glyphTooLarge;
+        else
+            converted = convertGlyphBitmap(describe(slot->bitmap), scale);
         if (!converted.refusal.empty() && !anyRefused) {
             std::cout << "Could not draw every glyph of font " << fontPath << ", because " << converted.refusal
                       << std::endl;

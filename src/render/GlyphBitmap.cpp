@@ -79,7 +79,7 @@ ConvertedGlyph convertGlyphBitmap(const GlyphBitmap& bitmap, float scale)
         return refused("its glyph bitmaps are of a kind that cannot be drawn");
     if (bitmap.width > largestGlyphSide || bitmap.rows > largestGlyphSide || !(scale > 0.0f) ||
         scaledSide(bitmap.width, scale) > largestGlyphSide || scaledSide(bitmap.rows, scale) > largestGlyphSide)
-        return refused("a glyph is larger than 1024 pixels");
+        return refused(glyphTooLarge);
     const std::uint64_t stride = bitmap.pitch < 0 ? -static_cast<std::int64_t>(bitmap.pitch) : bitmap.pitch;
     if (bitmap.buffer == nullptr || stride < rowBytes(bitmap.pixels, bitmap.width) ||
         stride * bitmap.rows > bitmap.bufferBytes)

@@ -41,6 +41,8 @@ struct GlyphCoverage {
 // The widest or tallest glyph the renderer draws, in pixels. Text is drawn 30
 // pixels high; a glyph beyond this comes from a damaged font.
 constexpr int largestGlyphSide = 1024;
+// Why such a glyph is not drawn (a console line says it after "because").
+constexpr const char* glyphTooLarge = "a glyph is larger than 1024 pixels";
 
 // A converted glyph, or why it cannot be drawn.
 struct ConvertedGlyph {

@@ -96,7 +96,7 @@ for target in "${targets[@]}"; do
   summary "$target" "${statuses[$target]}"
   if [ "${statuses[$target]}" != clean ]; then
     failed=1
-    grep -E '^(==[0-9]+==ERROR|SUMMARY|.*runtime error|.*: (text layout|mesh record|image): )' \
+    grep -E '^(==[0-9]+==ERROR|SUMMARY|.*runtime error|.*: (text layout|mesh record|image|glyphs): )' \
       "$build/logs/$target.log" | head -5 | sed 's/^/    /'
     ls "$build/findings/$target" | sed 's/^/    kept: /'
   fi

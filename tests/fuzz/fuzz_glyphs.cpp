@@ -10,6 +10,7 @@
 //   assetgen --test-fonts DIR
 //   for f in bitmap-30.bdf outline.ttf colour-120.ttf; do
 //     { cat DIR/$f; printf '\0'; } > tests/fuzz/corpus/fuzz_glyphs/$f; done
+// and two BDF fonts written by hand, of two and four bits a pixel.
 #include "FuzzScratch.h"
 
 #include "render/FontGlyphs.h"

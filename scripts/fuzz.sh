@@ -34,7 +34,8 @@ while [ $# -gt 0 ]; do
   esac
 done
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(fuzz_configuration fuzz_crawler_routes fuzz_player_route fuzz_records fuzz_model_import fuzz_image fuzz_text_layout)
+  targets=(fuzz_configuration fuzz_crawler_routes fuzz_player_route fuzz_records fuzz_model_import fuzz_image
+    fuzz_text_layout fuzz_glyphs)
 fi
 
 cmake -S "$root/tests/fuzz" -B "$build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
@@ -95,7 +96,7 @@ for target in "${targets[@]}"; do
   summary "$target" "${statuses[$target]}"
   if [ "${statuses[$target]}" != clean ]; then
     failed=1
-    grep -E '^(==[0-9]+==ERROR|SUMMARY|.*runtime error|.*: (text layout|mesh record|image): )' \
+    grep -E '^(==[0-9]+==ERROR|SUMMARY|.*runtime error|.*: (text layout|mesh record|image|glyphs): )' \
       "$build/logs/$target.log" | head -5 | sed 's/^/    /'
     ls "$build/findings/$target" | sed 's/^/    kept: /'
   fi
@@ -112,6 +113,7 @@ if [ "$coverage" -eq 1 ]; then
     [fuzz_model_import]="src/assets/ModelLoader.cpp src/assets/ModelFileSystem.cpp src/assets/MaterialLibraryCheck.cpp src/assets/ImageLoader.cpp"
     [fuzz_image]="src/assets/ImageLoader.cpp src/assets/ImageSizeCheck.cpp src/game/Terrain.cpp src/game/Terrain.h"
     [fuzz_text_layout]="src/render/TextLayout.cpp"
+    [fuzz_glyphs]="src/render/FontGlyphs.cpp src/render/GlyphBitmap.cpp"
   )
   profiled="$build-coverage"
   cmake -S "$root/tests/fuzz" -B "$profiled" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \

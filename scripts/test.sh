@@ -8,9 +8,10 @@
 # report of twenty levels. The sanitizer build (build-sanitize/: the same
 # sources with AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer)
 # runs the unit tests, the GL tests, the levels played in-process and the
-# twenty-level soak, and any report fails them. Without a display it starts
-# Xvfb itself (Mesa's llvmpipe gives a real OpenGL 4.5 core context). Exits
-# non-zero on any failure.
+# twenty-level soak, and, with the game built with them, one end-to-end play
+# and the CI rows of the bad inputs; any report fails them. Without a display
+# it starts Xvfb itself (Mesa's llvmpipe gives a real OpenGL 4.5 core
+# context). Exits non-zero on any failure.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/install-deps.sh"
@@ -26,7 +27,8 @@ cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DSANDLARK_BUILD_TE
 cmake --build "$root/build" --parallel "$jobs"
 cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DSANDLARK_SANITIZE=ON
 cmake --build "$root/build-sanitize" --parallel "$jobs" \
-  --target sandlark_unit_tests sandlark_gl_tests sandlark_soak_tests
+  --target sandlark_unit_tests sandlark_gl_tests sandlark_soak_tests \
+  sandlark sandlark_e2e_tests sandlark_badinput_tests
 
 # Anything that wants a display and makes none of its own gets a shared one.
 # -noreset: Xvfb otherwise resets whenever its last client leaves.

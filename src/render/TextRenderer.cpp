@@ -1,19 +1,11 @@
 #include "render/TextRenderer.h"
 
-#include "platform/Platform.h"
-
-#include <ft2build.h>
-#include FT_FREETYPE_H
-
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
-
-#include <iostream>
 
 namespace {
 
 constexpr char gameFont[] = "Assets\\Fonts\\AmericanCaptain.ttf";
-constexpr FT_UInt glyphPixelHeight = 30;
 constexpr GLsizeiptr quadBytes = sizeof(GlyphQuad);
 
 } // namespace
@@ -23,67 +15,46 @@ TextRenderer::TextRenderer(float width, float height, ShaderProgram* program)
 {
 }
 
-TextRenderer::TextRenderer(float windowWidth, float windowHeight, const std::string& fontPath,
+TextRenderer::TextRenderer(float width, float height, const std::string& fontPath, ShaderProgram* program)
+    : TextRenderer(width, height, rasteriseFont(fontPath), program)
+{
+}
+
+TextRenderer::TextRenderer(float windowWidth, float windowHeight, const std::vector<RasterisedGlyph>& rasterised,
                            ShaderProgram* textShader)
     : program(textShader), width(windowWidth), height(windowHeight)
 {
-    loadGlyphs(fontPath);
+    uploadGlyphs(rasterised);
     createQuadBuffer();
     createPanelTexture();
 }
 
 TextRenderer::~TextRenderer() = default;
 
-void TextRenderer::loadGlyphs(const std::string& fontPath)
+void TextRenderer::uploadGlyphs(const std::vector<RasterisedGlyph>& rasterised)
 {
-    FT_Library library = nullptr;
-    if (FT_Init_FreeType(&library) != 0) {
-        // Without FreeType there are no glyphs, and the text draws nothing.
-        std::cout << "Could not init FreeType library" << std::endl;
-        return;
-    }
-    FT_Face face = nullptr;
-    const FT_Error faceError = FT_New_Face(library, resolvePath(fontPath).c_str(), 0, &face);
-    if (faceError != 0) {
-        if (faceError == FT_Err_Unknown_File_Format)
-            std::cout << "Could not load font, because the file format is not supported" << std::endl;
-        else
-            std::cout << "Could not load font" << std::endl;
-        FT_Done_FreeType(library); // only what was obtained is released
-        return;
-    }
-    FT_Set_Pixel_Sizes(face, 0, glyphPixelHeight);
-
-    // Glyph bitmaps are one byte a pixel with rows of any width. Image uploads
-    // set the alignment they need themselves.
+    if (rasterised.empty())
+        return; // no font: the text draws nothing
+    // Coverage rows are packed tightly, one byte a pixel. Image uploads set the
+    // alignment they need themselves.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glyphTextures.reserve(128);
-    for (int code = 0; code < 128; ++code) {
-        const char ch = static_cast<char>(code);
-        if (FT_Load_Char(face, static_cast<FT_ULong>(code), FT_LOAD_RENDER) != 0)
-            std::cout << "Could not load glyph '" << ch << "'" << std::endl;
-        // Made from whatever the glyph slot holds, even after a failed load.
-        const FT_GlyphSlot slot = face->glyph;
+    glyphTextures.reserve(rasterised.size());
+    for (const RasterisedGlyph& each : rasterised) {
         GlObject texture = createTexture();
         glActiveTexture(GL_TEXTURE0);
         glBindTexture(GL_TEXTURE_2D, texture);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RED, static_cast<GLsizei>(slot->bitmap.width),
-                     static_cast<GLsizei>(slot->bitmap.rows), 0, GL_RED, GL_UNSIGNED_BYTE, slot->bitmap.buffer);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RED, each.coverage.width, each.coverage.rows, 0, GL_RED, GL_UNSIGNED_BYTE,
+                     each.coverage.pixels.empty() ? nullptr : each.coverage.pixels.data());
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        Glyph glyph;
+        Glyph glyph = each.glyph;
         glyph.texture = texture;
-        glyph.size = {static_cast<int>(slot->bitmap.width), static_cast<int>(slot->bitmap.rows)};
-        glyph.bearing = {slot->bitmap_left, slot->bitmap_top};
-        glyph.advance = static_cast<unsigned int>(slot->advance.x);
-        glyphs.emplace(ch, glyph); // a key already present keeps its first glyph
+        glyphs.emplace(each.code, glyph); // a key already present keeps its first glyph
         glyphTextures.push_back(std::move(texture));
     }
     glBindTexture(GL_TEXTURE_2D, 0);
-    FT_Done_Face(face);
-    FT_Done_FreeType(library);
 }
 
 void TextRenderer::createQuadBuffer()

@@ -1,9 +1,10 @@
 #pragma once
-// Strings in window pixels with one TrueType font: the first 128 characters
-// rasterised by FreeType at 30 pixels, one single-channel texture each, drawn
-// one textured quad per character.
+// Strings in window pixels with one font: the first 128 characters rasterised
+// by FreeType at 30 pixels (render/FontGlyphs.h), one single-channel texture
+// each, drawn one textured quad per character.
 #include "assets/GlObject.h"
 #include "assets/ShaderProgram.h"
+#include "render/FontGlyphs.h"
 #include "render/TextLayout.h"
 
 #include <glm/vec3.hpp>
@@ -27,6 +28,8 @@ public:
     TextRenderer(float width, float height, ShaderProgram* program);
     // Any font file (tests).
     TextRenderer(float width, float height, const std::string& fontPath, ShaderProgram* program);
+    // Glyphs rasterised already: each uploaded as a texture.
+    TextRenderer(float width, float height, const std::vector<RasterisedGlyph>& glyphs, ShaderProgram* program);
     ~TextRenderer();
 
     TextRenderer(const TextRenderer&) = delete;
@@ -43,7 +46,7 @@ public:
 private:
     std::vector<GlObject> glyphTextures; // owns the names the glyph table refers to
 
-    void loadGlyphs(const std::string& fontPath);
+    void uploadGlyphs(const std::vector<RasterisedGlyph>& rasterised);
     void createQuadBuffer();
     void createPanelTexture();
     // One draw: begin() makes the program current with the projection and the

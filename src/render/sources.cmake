@@ -1,12 +1,14 @@
-# Text layout, the render toggles and the render-scale choice are plain data:
-# they live in the core.
-# Uniform uploads, glyph textures, the passes and post-processing touch OpenGL.
+# Text layout, glyph bitmap conversion, the render toggles and the render-scale
+# choice are plain data: they live in the core. FreeType's rasterising, uniform
+# uploads, glyph textures, the passes and post-processing need their libraries.
 target_sources(sandlark_core PRIVATE
+  render/GlyphBitmap.cpp
   render/RenderScale.cpp
   render/TextLayout.cpp
 )
 target_sources(sandlark_gl PRIVATE
   render/CameraUniforms.cpp
+  render/FontGlyphs.cpp
   render/FramePasses.cpp
   render/Framebuffer.cpp
   render/ImageScreen.cpp

@@ -6,6 +6,8 @@
 #include "support/gl/GlTestContext.h"
 #include "support/gl/ImageFixtures.h"
 
+#include "TestFonts.h"
+
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
@@ -91,6 +93,25 @@ std::unique_ptr<TextRenderer>& textRenderer() { return game().textRenderer; }
 void renderText(std::string_view text, float x, float y, float scale, const glm::vec3& color)
 {
     textRenderer()->draw(text, x, y, scale, color);
+}
+
+// A letter of the test fonts (a grid of 7 x 8 cells on the baseline) drawn
+// with the pen at (x, y), each cell `cellPixels` wide: every cell's centre is
+// lit where the cell is filled and dark where it is not. A glyph upside down,
+// mirrored, of the wrong size or made of bytes that are not its own fails.
+void expectCells(char letter, int x, int y, int cellPixels)
+{
+    const char* const* cells = testGlyphCells(letter);
+    for (int row = 0; row < 8; ++row)
+        for (int column = 0; column < 7; ++column) {
+            const int px = x + column * cellPixels + cellPixels / 2;
+            const int py = y + (7 - row) * cellPixels + cellPixels / 2;
+            const int red = readPixel(px, py).r;
+            if (cells[row][column] == '#')
+                EXPECT_GT(red, 150) << letter << " row " << row << " column " << column;
+            else
+                EXPECT_LT(red, 60) << letter << " row " << row << " column " << column;
+        }
 }
 
 TEST_F(ScreenTest, OddWidthImageFillsTheWindowUprightAndUnsheared)
@@ -284,6 +305,85 @@ TEST_F(TextRendererTest, GlyphsAreDrawnTheRightWayUp)
     const int stemRow = whitePixels(left, right, bottom + 6, bottom + 6);
     EXPECT_GT(barRow, 2 * stemRow) << "bar " << barRow << ", stem " << stemRow;
     EXPECT_GT(stemRow, 0);
+}
+
+TEST_F(TextRendererTest, BitmapOutlineAndColourFontsDrawTheirOwnLettersUpright)
+{
+    textProgram = createShaderProgram("Shaders\\text.vert", "Shaders\\text.frag");
+    writeTestFonts(dir + "/fonts");
+    // One-bit glyphs in rows padded to whole bytes, at 30 pixels and at 10
+    // (grown three times); outlines; colour glyphs of 120 pixels (shrunk to a
+    // quarter). All give the same 30-pixel letters.
+    for (const char* font : {"bitmap-30.bdf", "bitmap-10.bdf", "outline.ttf", "colour-120.ttf"}) {
+        SCOPED_TRACE(font);
+        ::testing::internal::CaptureStdout();
+        textRenderer() = std::make_unique<TextRenderer>(320.0f, 240.0f, dir + "/fonts/" + font, textProgram.get());
+        EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+        const Glyph& t = textRenderer()->glyphs.at('T');
+        EXPECT_EQ(t.size, glm::ivec2(21, 24)) << t.size.x << " x " << t.size.y;
+        EXPECT_EQ(t.bearing, glm::ivec2(0, 24)) << t.bearing.x << ", " << t.bearing.y;
+        EXPECT_EQ(t.advance >> 6, 24u);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        renderText("TL", 40.0f, 60.0f, 2.0f, glm::vec3(1.0f));
+        expectCells('T', 40, 60, 6);
+        expectCells('L', 40 + 48, 60, 6);
+    }
+
+    // Rows stored bottom row first (a negative pitch), which none of these
+    // fonts yields: a 'T' handed over so, as one byte a pixel.
+    std::vector<std::uint8_t> bottomUp;
+    for (int row = 23; row >= 0; --row)
+        for (int column = 0; column < 21; ++column)
+            bottomUp.push_back(testGlyphCells('T')[row / 3][column / 3] == '#' ? 255 : 0);
+    GlyphBitmap bitmap;
+    bitmap.buffer = bottomUp.data();
+    bitmap.bufferBytes = bottomUp.size();
+    bitmap.width = 21;
+    bitmap.rows = 24;
+    bitmap.pitch = -21;
+    RasterisedGlyph t;
+    t.code = 'T';
+    t.coverage = convertGlyphBitmap(bitmap, 1.0f).coverage;
+    t.glyph.size = {21, 24};
+    t.glyph.bearing = {0, 24};
+    textRenderer() = std::make_unique<TextRenderer>(320.0f, 240.0f, std::vector<RasterisedGlyph>{t}, textProgram.get());
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    renderText("T", 40.0f, 60.0f, 2.0f, glm::vec3(1.0f));
+    expectCells('T', 40, 60, 6);
+}
+
+TEST_F(TextRendererTest, GlyphsThatCannotBeDrawnAreLeftOutWithOneLineForTheFont)
+{
+    textProgram = createShaderProgram("Shaders\\text.vert", "Shaders\\text.frag");
+    const auto bdf = [](const std::string& glyphs, int count) {
+        return "STARTFONT 2.1\nFONT -test\nSIZE 30 75 75\nFONTBOUNDINGBOX 1100 2 0 0\nSTARTPROPERTIES 1\n"
+               "PIXEL_SIZE 30\nENDPROPERTIES\nCHARS " +
+               std::to_string(count) + "\n" + glyphs + "ENDFONT\n";
+    };
+    const std::string wideL =
+        "STARTCHAR L\nENCODING 76\nDWIDTH 30 0\nBBX 1100 1 0 0\nBITMAP\n" + std::string(276, 'F') + "\nENDCHAR\n";
+    const std::string smallT = "STARTCHAR T\nENCODING 84\nDWIDTH 10 0\nBBX 2 2 0 0\nBITMAP\nC0\nC0\nENDCHAR\n";
+    const std::string some = dir + "/some.bdf", none = dir + "/none.bdf";
+    writeFile(some, bdf(smallT + wideL, 2));
+    writeFile(none, bdf(wideL, 1));
+
+    // An 'L' 1100 pixels wide is left out, its advance kept; the 'T' draws.
+    ::testing::internal::CaptureStdout();
+    textRenderer() = std::make_unique<TextRenderer>(320.0f, 240.0f, some, textProgram.get());
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+              "Could not draw every glyph of font " + some + ", because a glyph is larger than 1024 pixels\n");
+    const GlyphTable& glyphs = textRenderer()->glyphs;
+    EXPECT_EQ(glyphs.at('L').size, glm::ivec2(0));
+    EXPECT_EQ(glyphs.at('L').advance >> 6, 30u);
+    EXPECT_EQ(glyphs.at('T').size, glm::ivec2(2, 2));
+
+    // With nothing left to draw the font is refused like a missing one.
+    ::testing::internal::CaptureStdout();
+    textRenderer() = std::make_unique<TextRenderer>(320.0f, 240.0f, none, textProgram.get());
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+              "Could not draw every glyph of font " + none + ", because a glyph is larger than 1024 pixels\n"
+              "Could not load font " + none + ", because none of its first 128 characters can be drawn\n");
+    EXPECT_TRUE(textRenderer()->glyphs.empty());
 }
 
 TEST_F(TextRendererTest, WithoutAFontTextDrawsNothing)

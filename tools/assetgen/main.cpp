@@ -5,6 +5,7 @@
 //   assetgen <assets-dir> <font-file> <font-licence>
 //   assetgen --preview <assets-dir> <output-dir>
 //   assetgen --icons <assets-dir> <output-dir>
+//   assetgen --test-fonts <output-dir>     small fonts of every kind (TestFonts.h)
 #include <FreeImage.h>
 
 #include <chrono>
@@ -17,12 +18,14 @@
 #include "Fonts.h"
 #include "Icon.h"
 #include "Sounds.h"
+#include "TestFonts.h"
 
 namespace {
 int usage() {
     std::fprintf(stderr, "usage: assetgen <assets-dir> <font-file> <font-licence>\n"
                          "       assetgen --preview <assets-dir> <output-dir>\n"
-                         "       assetgen --icons <assets-dir> <output-dir>\n");
+                         "       assetgen --icons <assets-dir> <output-dir>\n"
+                         "       assetgen --test-fonts <output-dir>\n");
     return 2;
 }
 
@@ -62,6 +65,8 @@ int main(int argc, char** argv) {
             writePreview(argv[2], argv[3]);
         } else if (argc == 4 && std::string(argv[1]) == "--icons") {
             writeIcons(argv[2], argv[3]);
+        } else if (argc == 3 && std::string(argv[1]) == "--test-fonts") {
+            writeTestFonts(argv[2]);
         } else if (argc == 4) {
             setFontSource(argv[2], argv[3]);
             generateAll(argv[1]);

@@ -143,6 +143,18 @@ vec3 surfaceColor()
     return texture(colorTexture, texCoord).rgb;
 }
 
+// How much of the texel glows. A glowing material (one with an emissive
+// colour) lights only what its picture paints at full brightness (a lamp in a
+// vehicle's paint, a tracer's core, the brightest flames); the rest of the
+// picture is lit as paint.
+float glowingShare()
+{
+    if (max(material.emissive.r, max(material.emissive.g, material.emissive.b)) <= 0.0)
+        return 0.0;
+    vec3 texel = surfaceColor();
+    return smoothstep(0.85, 0.95, max(texel.r, max(texel.g, texel.b)));
+}
+
 // A material without a diffuse colour shows its texture as it is.
 vec3 diffuseTint()
 {
@@ -158,13 +170,13 @@ vec3 skyFill(vec3 normal)
     return mix(sand, sky, normal.y * 0.5 + 0.5);
 }
 
-// All the scene's light on a surface of colour `base`: its own glow, the sky
-// and sand fill, what the vertices gave, the sun and each light of `listed`
-// (bits as in pixelLights). `shadow` dims the headlight alone.
+// All the scene's light on a surface of colour `base`: the sky and sand fill,
+// what the vertices gave, the sun and each light of `listed` (bits as in
+// pixelLights), or its own glow. `shadow` dims the headlight alone.
 vec3 lightSurface(vec3 position, vec3 normal, vec3 base, int listed, float shadow)
 {
     vec3 toEye = normalize(cameraPosition - position);
-    vec3 color = (material.emissive.rgb + skyFill(normal) + vertexLight) * base;
+    vec3 color = (skyFill(normal) + vertexLight) * base;
     // The sun lights nearly every pixel, and as a loop turn it would pay for
     // the gathers and the point and spot cases it does not need.
     Light sunlight = lights[sun];
@@ -175,7 +187,8 @@ vec3 lightSurface(vec3 position, vec3 normal, vec3 base, int listed, float shado
         listed &= listed - 1;
         color += shadeLight(lights[i], position, normal, toEye, base, i == headlight ? shadow : 1.0);
     }
-    return color;
+    // A glowing texel shows its own light, which outshines what falls on it.
+    return mix(color, material.emissive.rgb * base, glowingShare());
 }
 
 // The lights of this triangle's list that can reach this pixel.

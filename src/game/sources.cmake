@@ -2,6 +2,7 @@
 target_sources(sandlark_core PRIVATE
   game/Camera.cpp
   game/Crawler.cpp
+  game/Flashes.cpp
   game/GameObject.cpp
   game/Gameplay.cpp
   game/LevelConstruction.cpp
@@ -12,5 +13,6 @@ target_sources(sandlark_core PRIVATE
   game/PathFollower.cpp
   game/ProjectileSystem.cpp
   game/Terrain.cpp
+  game/TrackDust.cpp
   game/World.cpp
 )

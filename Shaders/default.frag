@@ -1,6 +1,6 @@
 #version 330 core
-// Lit, textured meshes with the headlight's shadow: crawlers, the ground, shots
-// and debris.
+// Lit, textured meshes with the headlight's shadow: crawlers, the ground, and
+// the shots, flashes and debris that glow instead.
 in vec3 worldPosition;
 in vec3 worldNormal;
 in vec2 texCoord;
@@ -9,6 +9,10 @@ in vec4 haze;        // rgb: the sky behind this point; a: how much of it lies i
 
 uniform sampler2D colorTexture; // unit 1
 uniform sampler2D shadowMap;    // unit 4: depth seen from the headlight
+// Shots, flashes and debris are light, not lit things: with w > 0 the surface
+// shows this colour times its picture and no lighting (a colour brighter than
+// 1 stays bright through the haze). Zero for everything else.
+uniform vec4 glow;
 
 out vec4 finalColor;
 
@@ -155,6 +159,13 @@ float glowingShare()
     return smoothstep(0.85, 0.95, max(texel.r, max(texel.g, texel.b)));
 }
 
+// The surface of colour `base` lit as `lit`, where its material glows: a
+// glowing texel shows its own light, which outshines what falls on it.
+vec3 withGlow(vec3 lit, vec3 base)
+{
+    return mix(lit, material.emissive.rgb * base, glowingShare());
+}
+
 // A material without a diffuse colour shows its texture as it is.
 vec3 diffuseTint()
 {
@@ -172,7 +183,7 @@ vec3 skyFill(vec3 normal)
 
 // All the scene's light on a surface of colour `base`: the sky and sand fill,
 // what the vertices gave, the sun and each light of `listed` (bits as in
-// pixelLights), or its own glow. `shadow` dims the headlight alone.
+// pixelLights). `shadow` dims the headlight alone.
 vec3 lightSurface(vec3 position, vec3 normal, vec3 base, int listed, float shadow)
 {
     vec3 toEye = normalize(cameraPosition - position);
@@ -187,8 +198,7 @@ vec3 lightSurface(vec3 position, vec3 normal, vec3 base, int listed, float shado
         listed &= listed - 1;
         color += shadeLight(lights[i], position, normal, toEye, base, i == headlight ? shadow : 1.0);
     }
-    // A glowing texel shows its own light, which outshines what falls on it.
-    return mix(color, material.emissive.rgb * base, glowingShare());
+    return color;
 }
 
 // The lights of this triangle's list that can reach this pixel.
@@ -229,6 +239,9 @@ void main()
         normal = -normal;
     int listed = lightsHere(worldPosition, normal);
     float shadow = headlightShadow((listed & (1 << headlight)) != 0);
-    vec3 color = lightSurface(worldPosition, normal, surfaceColor() * diffuseTint(), listed, shadow);
+    vec3 base = surfaceColor() * diffuseTint();
+    vec3 color = withGlow(lightSurface(worldPosition, normal, base, listed, shadow), base);
+    if (glow.w > 0.0)
+        color = glow.rgb * surfaceColor();
     finalColor = vec4(mix(color, haze.rgb, haze.a), 1.0);
 }

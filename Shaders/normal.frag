@@ -154,6 +154,13 @@ float glowingShare()
     return smoothstep(0.85, 0.95, max(texel.r, max(texel.g, texel.b)));
 }
 
+// The surface of colour `base` lit as `lit`, where its material glows: a
+// glowing texel shows its own light, which outshines what falls on it.
+vec3 withGlow(vec3 lit, vec3 base)
+{
+    return mix(lit, material.emissive.rgb * base, glowingShare());
+}
+
 // A material without a diffuse colour shows its texture as it is.
 vec3 diffuseTint()
 {
@@ -171,7 +178,7 @@ vec3 skyFill(vec3 normal)
 
 // All the scene's light on a surface of colour `base`: the sky and sand fill,
 // what the vertices gave, the sun and each light of `listed` (bits as in
-// pixelLights), or its own glow. `shadow` dims the headlight alone.
+// pixelLights). `shadow` dims the headlight alone.
 vec3 lightSurface(vec3 position, vec3 normal, vec3 base, int listed, float shadow)
 {
     vec3 toEye = normalize(cameraPosition - position);
@@ -186,8 +193,7 @@ vec3 lightSurface(vec3 position, vec3 normal, vec3 base, int listed, float shado
         listed &= listed - 1;
         color += shadeLight(lights[i], position, normal, toEye, base, i == headlight ? shadow : 1.0);
     }
-    // A glowing texel shows its own light, which outshines what falls on it.
-    return mix(color, material.emissive.rgb * base, glowingShare());
+    return color;
 }
 
 // The lights of this triangle's list that can reach this pixel.
@@ -205,6 +211,7 @@ void main()
     normal = normalize(normal);
     if (!gl_FrontFacing)
         normal = -normal;
-    vec3 color = lightSurface(worldPosition, normal, surfaceColor() * diffuseTint(), lightsHere(worldPosition, normal), 1.0);
+    vec3 base = surfaceColor() * diffuseTint();
+    vec3 color = withGlow(lightSurface(worldPosition, normal, base, lightsHere(worldPosition, normal), 1.0), base);
     finalColor = vec4(mix(color, haze.rgb, haze.a), 1.0);
 }

@@ -2,12 +2,15 @@
 
 #include "assets/Mesh.h"
 #include "render/CameraUniforms.h"
+#include "render/EffectDraws.h"
 #include "render/LightUniforms.h"
 
 #include <GL/glew.h>
 #include <glm/geometric.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -82,6 +85,14 @@ void skyPass(const FrameView& frame, const Camera& camera)
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
+// The effects' view of this frame.
+EffectView effectView(const FrameView& frame, const Camera& camera)
+{
+    const float pixelAngle =
+        2.0f * std::tan(glm::radians(camera.fieldOfView) * 0.5f) / static_cast<float>(std::max(frame.targets.height, 1));
+    return {frame.world, frame.assets, camera, frame.toggles.frustumCulling, pixelAngle};
+}
+
 void velocityPass(const FrameView& frame, const Camera& camera)
 {
     const World& world = frame.world;
@@ -95,14 +106,14 @@ void velocityPass(const FrameView& frame, const Camera& camera)
     // This clear colour stays for every later clear, the next frame's too.
     glClearColor(velocityClear, velocityClear, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    // Only what the player sees streak: shots, the ground and the particles.
-    // Crawlers, rocks and the drone keep the clear value: no motion.
-    for (const GameObject& shot : world.playerWeapon.objects)
-        drawVelocity(shot, program);
+    // Only what the player sees streak: the tracers, the ground and the
+    // particles. Crawlers, rocks and the drone keep the clear value: no motion.
+    const EffectView effects = effectView(frame, camera);
+    drawTracerVelocities(effects, program);
     if (!world.scenery.empty())
         drawVelocity(world.scenery.front(), program);
-    for (const ParticleEmitter* emitter : {world.debrisEmitter.get(), world.dustEmitter.get(),
-                                           world.fireballEmitter.get()})
+    drawDebrisVelocities(effects, program);
+    for (const ParticleEmitter* emitter : {world.dustEmitter.get(), world.fireballEmitter.get()})
         if (emitter)
             for (const GameObject& particle : emitter->particles.objects)
                 drawVelocity(particle, program);
@@ -140,13 +151,10 @@ int colourPass(const FrameView& frame, const Camera& camera, const std::vector<L
             drawCounted(object);
         ground = false;
     }
-    for (const GameObject& shot : world.playerWeapon.objects)
-        drawCounted(shot);
-    for (const GameObject& shot : world.enemyWeapon.objects)
-        drawCounted(shot);
-    if (world.debrisEmitter)
-        for (const GameObject& particle : world.debrisEmitter->particles.objects)
-            drawCounted(particle);
+    // Shots and debris are light: they glow.
+    const EffectView effects = effectView(frame, camera);
+    drawn += drawTracers(effects);
+    drawn += drawDebris(effects);
     if (world.drone)
         drawCounted(*world.drone);
 
@@ -155,10 +163,11 @@ int colourPass(const FrameView& frame, const Camera& camera, const std::vector<L
     setLightUniforms(dust, lights);
     setCameraUniforms(dust, camera);
     glUseProgram(0);
-    for (const ParticleEmitter* emitter : {world.dustEmitter.get(), world.fireballEmitter.get()})
-        if (emitter)
-            for (const GameObject& particle : emitter->particles.objects)
-                drawCounted(particle);
+    drawn += drawDust(effects);
+    drawn += drawFire(effects);
+    drawn += drawTrackDust(effects);
+    // Flashes last: a spark shows through the dust it raises.
+    drawn += drawFlashes(effects);
 
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     if (frame.toggles.showStatistics && frame.text)
@@ -179,28 +188,43 @@ void drawShadowCaster(const GameObject& object, const ShaderProgram& program)
 
 void drawVelocity(const GameObject& object, const ShaderProgram& program)
 {
-    glUseProgram(program.program);
-    setMatrix(program, "modelMatrix", object.modelMatrix());
-    setMatrix(program, "prevModelMatrix", object.prevModelMatrix);
-    glUseProgram(0);
-    meshOf(object).draw(&program);
+    drawVelocity(meshOf(object), object.modelMatrix(), object.prevModelMatrix, program);
 }
 
 void drawObject(const GameObject& object)
 {
-    const Mesh& mesh = meshOf(object);
+    drawMesh(meshOf(object), object.modelMatrix(), object.prevModelMatrix);
+}
+
+void drawMesh(const Mesh& mesh, const glm::mat4& model, const glm::mat4& previous)
+{
     glUseProgram(mesh.program->program);
-    setMatrix(*mesh.program, "modelMatrix", object.modelMatrix());
-    setMatrix(*mesh.program, "prevModelMatrix", object.prevModelMatrix);
+    setMatrix(*mesh.program, "modelMatrix", model);
+    setMatrix(*mesh.program, "prevModelMatrix", previous);
     glUseProgram(0);
     mesh.draw();
 }
 
+void drawVelocity(const Mesh& mesh, const glm::mat4& model, const glm::mat4& previous, const ShaderProgram& program)
+{
+    glUseProgram(program.program);
+    setMatrix(program, "modelMatrix", model);
+    setMatrix(program, "prevModelMatrix", previous);
+    glUseProgram(0);
+    mesh.draw(&program);
+}
+
 bool outsideView(const GameObject& object, const Camera& camera)
 {
-    const glm::vec3 centre = object.position - object.pivot;
-    const glm::mat4 model = object.modelMatrix();
-    const glm::vec3 corner(model * glm::vec4(object.model->boundsMax, 1.0f));
+    return outsideView(*object.model, object.modelMatrix(), camera);
+}
+
+bool outsideView(const MeshBounds& bounds, const glm::mat4& model, const Camera& camera)
+{
+    // The centre is where the matrix puts the model's origin: the object's
+    // position less its pivot.
+    const glm::vec3 centre(model[3]);
+    const glm::vec3 corner(model * glm::vec4(bounds.boundsMax, 1.0f));
     const float radius = glm::length(corner - centre);
     // Refreshed for every object: the planes always follow the camera as it is now.
     for (const FrustumPlane& plane : camera.computeFrustumPlanes())

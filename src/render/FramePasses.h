@@ -40,6 +40,12 @@ void drawObject(const GameObject& object);
 // returns whether it was drawn.
 bool drawObjectCulled(const GameObject& object, bool cullingEnabled, const Camera& camera);
 
+// The same draws for a mesh placed by a matrix of the caller's (`previous`:
+// last frame's), for what the renderer shapes itself: tracers, flashes, smoke.
+void drawMesh(const Mesh& mesh, const glm::mat4& model, const glm::mat4& previous);
+void drawVelocity(const Mesh& mesh, const glm::mat4& model, const glm::mat4& previous, const ShaderProgram& program);
+
 // Whether the object's bounding sphere (its mesh's bounds, placed by its model
 // matrix) lies outside one of `camera`'s six planes.
 bool outsideView(const GameObject& object, const Camera& camera);
+bool outsideView(const MeshBounds& bounds, const glm::mat4& model, const Camera& camera);

@@ -183,7 +183,7 @@ Surface crawlerSurface(glm::vec2 uv, bool burnt, const TextMask& number) {
             if (r > 0.34f && r < 0.64f && std::fabs(spokeAngle - 0.5f) < 0.28f) s = {hexColour(0x121210), 0.1f};
             if (r < 0.2f) s = {hexColour(0x6A705A), 1.0f};
             float boltAngle = glm::fract(angle / glm::two_pi<float>() * 8.0f);
-            if (std::fabs(r - 0.27f) < 0.035f && std::fabs(boltAngle - 0.5f) < 0.12f) s = {hexColour(0x9A9A8A), 1.1f};
+            if (std::fabs(r - 0.27f) < 0.035f && std::fabs(boltAngle - 0.5f) < 0.12f) s = {hexColour(0x7E7E72), 1.1f};
         }
     } else if (inside(uv, gearSideRect, l)) {
         s = gearSide(l);

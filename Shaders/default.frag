@@ -147,23 +147,17 @@ vec3 surfaceColor()
     return texture(colorTexture, texCoord).rgb;
 }
 
-// How much of the texel glows. A glowing material (one with an emissive
-// colour) lights only what its picture paints at full brightness (a lamp in a
-// vehicle's paint, a tracer's core, the brightest flames); the rest of the
-// picture is lit as paint.
-float glowingShare()
+// The surface lit as `lit`, where its material glows. A glowing material (one
+// with an emissive colour) glows only where its picture (`texel`) is at full
+// brightness: a lamp in a vehicle's paint, a tracer's core, the brightest
+// flames. There the emissive colour times the surface's colour `base` shows,
+// outshining the light that falls on it; the rest is lit as paint.
+vec3 withGlow(vec3 lit, vec3 texel, vec3 base)
 {
-    if (max(material.emissive.r, max(material.emissive.g, material.emissive.b)) <= 0.0)
-        return 0.0;
-    vec3 texel = surfaceColor();
-    return smoothstep(0.85, 0.95, max(texel.r, max(texel.g, texel.b)));
-}
-
-// The surface of colour `base` lit as `lit`, where its material glows: a
-// glowing texel shows its own light, which outshines what falls on it.
-vec3 withGlow(vec3 lit, vec3 base)
-{
-    return mix(lit, material.emissive.rgb * base, glowingShare());
+    float glowing = max(material.emissive.r, max(material.emissive.g, material.emissive.b)) > 0.0
+        ? smoothstep(0.85, 0.95, max(texel.r, max(texel.g, texel.b)))
+        : 0.0;
+    return mix(lit, material.emissive.rgb * base, glowing);
 }
 
 // A material without a diffuse colour shows its texture as it is.
@@ -239,9 +233,8 @@ void main()
         normal = -normal;
     int listed = lightsHere(worldPosition, normal);
     float shadow = headlightShadow((listed & (1 << headlight)) != 0);
-    vec3 base = surfaceColor() * diffuseTint();
-    vec3 color = withGlow(lightSurface(worldPosition, normal, base, listed, shadow), base);
-    if (glow.w > 0.0)
-        color = glow.rgb * surfaceColor();
+    vec3 texel = surfaceColor();
+    vec3 base = texel * diffuseTint();
+    vec3 color = glow.w > 0.0 ? glow.rgb * texel : withGlow(lightSurface(worldPosition, normal, base, listed, shadow), texel, base);
     finalColor = vec4(mix(color, haze.rgb, haze.a), 1.0);
 }

@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr float puffInterval = 0.12f; // seconds between a crawler's puffs
-constexpr float dustRange = 350.0f;   // beyond this a puff would be a speck in the haze
+constexpr float puffInterval = 0.15f; // seconds between a crawler's puffs
+constexpr float dustRange = 300.0f;   // beyond this a puff would be a speck in the haze
 constexpr float riseSpeed = 1.5f;     // units per second
 constexpr float trackOffset = 1.9f;   // from the crawler's centre line to a track's
 constexpr float behindTracks = 3.9f;  // from its origin to just behind its tracks

@@ -28,7 +28,7 @@ struct TrackDust {
     bool leftTrack = false;       // which track the last puffs rose behind
     std::uint32_t state = 1u;     // the generator's state
 
-    // Ages and lifts the puffs, drops the old ones, and every eighth of a
+    // Ages and lifts the puffs, drops the old ones, and every sixth of a
     // second or so raises one behind each crawler that moved since its last
     // frame within sight of `viewer`, alternately behind its left and right
     // track. Call it after the crawlers' own update.

@@ -322,7 +322,7 @@ int drawFire(const EffectView& view)
         const float burnt = std::clamp(travelled / pool.speed / burnTime, 0.0f, 1.0f);
         const float remaining = glm::distance(particle.position, particle.target) - settled;
         setDustLook(program, 1.0f - std::clamp(remaining / 3.0f, 0.0f, 1.0f), burnt);
-        const glm::mat4 billow = glm::scale(glm::mat4(1.0f), glm::vec3(1.0f + 1.5f * burnt));
+        const glm::mat4 billow = glm::scale(glm::mat4(1.0f), glm::vec3(1.0f + 0.8f * burnt));
         drawn += drawPlaced(view, meshOf(particle), particle.modelMatrix() * billow, particle.prevModelMatrix * billow);
     }
     setDustLook(program, 0.0f, 0.0f);

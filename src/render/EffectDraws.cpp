@@ -89,17 +89,18 @@ glm::vec3 previousHead(const GameObject& shot)
     return start + along * before;
 }
 
-// Sparks and fragments are told apart by where each flies, which never changes.
+// Half the debris are sparks, half dark fragments, told apart by where each
+// flies, which never changes.
 bool isSpark(const GameObject& particle)
 {
     const glm::vec3& aim = particle.target;
-    return (static_cast<int>(std::floor(aim.x + 3.0f * aim.y + 7.0f * aim.z)) & 3) == 0;
+    return (static_cast<int>(std::floor(aim.x + 3.0f * aim.y + 7.0f * aim.z)) & 1) == 0;
 }
 
 // Sparks are thin and long, fragments short, flat shards.
 glm::mat4 debrisShape(const GameObject& particle)
 {
-    return glm::scale(glm::mat4(1.0f), isSpark(particle) ? glm::vec3(0.5f, 0.5f, 1.3f) : glm::vec3(2.2f, 1.5f, 0.3f));
+    return glm::scale(glm::mat4(1.0f), isSpark(particle) ? glm::vec3(0.5f, 0.5f, 1.3f) : glm::vec3(1.6f, 1.1f, 0.25f));
 }
 
 // How a flash is placed and what light it gives, from its kind and age.

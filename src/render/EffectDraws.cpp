@@ -178,6 +178,42 @@ glm::mat4 sparkMatrix(const MeshBounds& bounds, const Flash& flash, int index, c
     return streakMatrix(bounds, head, facingAlong(glm::normalize(velocity)), sparkLength, 0.1f, 2.0f, eye, pixelAngle);
 }
 
+// How far a particle has flown from its burst (and for how long, at its
+// pool's steady speed), and how far it still has to go before its pool lets
+// it go.
+struct Flight {
+    float travelled, seconds, remaining;
+};
+
+// What a puff of dust or fire shows: how far it has thinned out, how far it
+// has burnt, and how much larger than its particle it is drawn.
+struct PuffLook {
+    float fade, burnt, scale;
+};
+
+// Draws every particle of `emitter`'s pool with the dust program, each with
+// the look `look` gives its flight.
+template <typename Look>
+int drawPuffs(const EffectView& view, const ParticleEmitter* emitter, Look look)
+{
+    if (!emitter || emitter->particles.objects.empty())
+        return 0;
+    const ProjectileSystem& pool = emitter->particles;
+    const ShaderProgram& program = *meshOf(pool.objects.front()).program;
+    int drawn = 0;
+    for (const GameObject& particle : pool.objects) {
+        const float travelled = particle.path.empty() ? 0.0f : glm::distance(particle.position, particle.path.front());
+        const float remaining = glm::distance(particle.position, particle.target) - pool.speed / 10.0f;
+        const float seconds = pool.speed > 0.0f ? travelled / pool.speed : 0.0f;
+        const PuffLook puff = look(Flight{travelled, seconds, remaining});
+        setDustLook(program, puff.fade, puff.burnt);
+        const glm::mat4 scale = glm::scale(glm::mat4(1.0f), glm::vec3(puff.scale));
+        drawn += drawPlaced(view, meshOf(particle), particle.modelMatrix() * scale, particle.prevModelMatrix * scale);
+    }
+    setDustLook(program, 0.0f, 0.0f);
+    return drawn;
+}
+
 } // namespace
 
 float tracerLength(const GameObject& shot)
@@ -288,46 +324,23 @@ int drawFlashes(const EffectView& view)
 
 int drawDust(const EffectView& view)
 {
-    if (!view.world.dustEmitter || view.world.dustEmitter->particles.objects.empty())
-        return 0;
-    const ProjectileSystem& pool = view.world.dustEmitter->particles;
-    const ShaderProgram& program = *meshOf(pool.objects.front()).program;
     // A puff swells out of the hit over its first units, so that the spark
     // shows before the dust hides it, and thins out over its last ones instead
     // of vanishing whole where the pool lets it go.
-    const float settled = pool.speed / 10.0f;
-    int drawn = 0;
-    for (const GameObject& particle : pool.objects) {
-        const float travelled = particle.path.empty() ? 0.0f : glm::distance(particle.position, particle.path.front());
-        const float remaining = glm::distance(particle.position, particle.target) - settled;
-        setDustLook(program, 1.0f - std::clamp(remaining / 6.0f, 0.0f, 1.0f), 0.0f);
-        const glm::mat4 swell = glm::scale(glm::mat4(1.0f), glm::vec3(std::clamp(travelled / 4.0f, 0.05f, 1.0f)));
-        drawn += drawPlaced(view, meshOf(particle), particle.modelMatrix() * swell, particle.prevModelMatrix * swell);
-    }
-    setDustLook(program, 0.0f, 0.0f);
-    return drawn;
+    return drawPuffs(view, view.world.dustEmitter.get(), [](const Flight& flight) {
+        return PuffLook{1.0f - std::clamp(flight.remaining / 6.0f, 0.0f, 1.0f), 0.0f,
+                        std::clamp(flight.travelled / 4.0f, 0.05f, 1.0f)};
+    });
 }
 
 int drawFire(const EffectView& view)
 {
-    if (!view.world.fireballEmitter || view.world.fireballEmitter->particles.objects.empty())
-        return 0;
-    const ProjectileSystem& pool = view.world.fireballEmitter->particles;
-    const ShaderProgram& program = *meshOf(pool.objects.front()).program;
-    const float settled = pool.speed / 10.0f;
-    int drawn = 0;
-    for (const GameObject& particle : pool.objects) {
-        // Fire drifts outward at a steady speed: how far a puff has come says
-        // how long it has burnt. Smoke billows as it cools.
-        const float travelled = particle.path.empty() ? 0.0f : glm::distance(particle.position, particle.path.front());
-        const float burnt = std::clamp(travelled / pool.speed / burnTime, 0.0f, 1.0f);
-        const float remaining = glm::distance(particle.position, particle.target) - settled;
-        setDustLook(program, 1.0f - std::clamp(remaining / 3.0f, 0.0f, 1.0f), burnt);
-        const glm::mat4 billow = glm::scale(glm::mat4(1.0f), glm::vec3(1.0f + 0.8f * burnt));
-        drawn += drawPlaced(view, meshOf(particle), particle.modelMatrix() * billow, particle.prevModelMatrix * billow);
-    }
-    setDustLook(program, 0.0f, 0.0f);
-    return drawn;
+    // Fire drifts outward at a steady speed: how far a puff has come says how
+    // long it has burnt. Smoke billows as it cools.
+    return drawPuffs(view, view.world.fireballEmitter.get(), [](const Flight& flight) {
+        const float burnt = std::clamp(flight.seconds / burnTime, 0.0f, 1.0f);
+        return PuffLook{1.0f - std::clamp(flight.remaining / 3.0f, 0.0f, 1.0f), burnt, 1.0f + 0.8f * burnt};
+    });
 }
 
 int drawTrackDust(const EffectView& view)

@@ -339,7 +339,7 @@ int drawFire(const EffectView& view)
     // long it has burnt. Smoke billows as it cools.
     return drawPuffs(view, view.world.fireballEmitter.get(), [](const Flight& flight) {
         const float burnt = std::clamp(flight.seconds / burnTime, 0.0f, 1.0f);
-        return PuffLook{1.0f - std::clamp(flight.remaining / 3.0f, 0.0f, 1.0f), burnt, 1.0f + 0.8f * burnt};
+        return PuffLook{1.0f - std::clamp(flight.remaining / 3.0f, 0.0f, 1.0f), burnt, 1.0f + 0.5f * burnt};
     });
 }
 

@@ -1,6 +1,6 @@
 #version 330 core
-// Lit, textured meshes with the headlight's shadow: crawlers, the ground, shots
-// and debris.
+// Lit, textured meshes with the headlight's shadow: crawlers, the ground, and
+// the shots, flashes and debris that glow instead.
 in vec3 worldPosition;
 in vec3 worldNormal;
 in vec2 texCoord;
@@ -9,6 +9,10 @@ in vec4 haze;        // rgb: the sky behind this point; a: how much of it lies i
 
 uniform sampler2D colorTexture; // unit 1
 uniform sampler2D shadowMap;    // unit 4: depth seen from the headlight
+// Shots, flashes and debris are light, not lit things: with w > 0 the surface
+// shows this colour times its picture and no lighting (a colour brighter than
+// 1 stays bright through the haze). Zero for everything else.
+uniform vec4 glow;
 
 out vec4 finalColor;
 
@@ -143,6 +147,19 @@ vec3 surfaceColor()
     return texture(colorTexture, texCoord).rgb;
 }
 
+// The surface lit as `lit`, where its material glows. A glowing material (one
+// with an emissive colour) glows only where its picture (`texel`) is at full
+// brightness: a lamp in a vehicle's paint, a tracer's core, the brightest
+// flames. There the emissive colour times the surface's colour `base` shows,
+// outshining the light that falls on it; the rest is lit as paint.
+vec3 withGlow(vec3 lit, vec3 texel, vec3 base)
+{
+    float glowing = max(material.emissive.r, max(material.emissive.g, material.emissive.b)) > 0.0
+        ? smoothstep(0.85, 0.95, max(texel.r, max(texel.g, texel.b)))
+        : 0.0;
+    return mix(lit, material.emissive.rgb * base, glowing);
+}
+
 // A material without a diffuse colour shows its texture as it is.
 vec3 diffuseTint()
 {
@@ -158,13 +175,13 @@ vec3 skyFill(vec3 normal)
     return mix(sand, sky, normal.y * 0.5 + 0.5);
 }
 
-// All the scene's light on a surface of colour `base`: its own glow, the sky
-// and sand fill, what the vertices gave, the sun and each light of `listed`
-// (bits as in pixelLights). `shadow` dims the headlight alone.
+// All the scene's light on a surface of colour `base`: the sky and sand fill,
+// what the vertices gave, the sun and each light of `listed` (bits as in
+// pixelLights). `shadow` dims the headlight alone.
 vec3 lightSurface(vec3 position, vec3 normal, vec3 base, int listed, float shadow)
 {
     vec3 toEye = normalize(cameraPosition - position);
-    vec3 color = (material.emissive.rgb + skyFill(normal) + vertexLight) * base;
+    vec3 color = (skyFill(normal) + vertexLight) * base;
     // The sun lights nearly every pixel, and as a loop turn it would pay for
     // the gathers and the point and spot cases it does not need.
     Light sunlight = lights[sun];
@@ -219,6 +236,8 @@ void main()
         normal = -normal;
     int listed = lightsHere(worldPosition, normal);
     float shadow = headlightShadow((listed & (1 << headlight)) != 0);
-    vec3 color = lightSurface(worldPosition, normal, surfaceColor() * diffuseTint(), listed, shadow);
+    vec3 texel = surfaceColor();
+    vec3 base = texel * diffuseTint();
+    vec3 color = glow.w > 0.0 ? glow.rgb * texel : withGlow(lightSurface(worldPosition, normal, base, listed, shadow), texel, base);
     finalColor = vec4(mix(color, haze.rgb, haze.a), 1.0);
 }

@@ -1,12 +1,15 @@
 #version 330 core
-// Semi-transparent dust clouds and fireballs: lit like every mesh, but
-// see-through, thin at the silhouette and denser in the middle.
+// Semi-transparent dust clouds and fire: dust is lit like every mesh, fire
+// glows as it cools into dark smoke; both are see-through, thin at the
+// silhouette and denser in the middle.
 in vec3 worldPosition;
 in vec3 worldNormal;
 in vec2 texCoord;
 in vec4 haze; // rgb: the sky behind this point; a: how much of it lies in front
 
 uniform sampler2D colorTexture; // unit 1
+uniform float fade;  // 0: whole; towards 1 a puff thins out until it is gone
+uniform float burnt; // fire only: 0 a white-hot core, then orange flames, 1 dark smoke
 
 out vec4 finalColor;
 
@@ -141,6 +144,19 @@ vec3 surfaceColor()
     return texture(colorTexture, texCoord).rgb;
 }
 
+// The surface lit as `lit`, where its material glows. A glowing material (one
+// with an emissive colour) glows only where its picture (`texel`) is at full
+// brightness: a lamp in a vehicle's paint, a tracer's core, the brightest
+// flames. There the emissive colour times the surface's colour `base` shows,
+// outshining the light that falls on it; the rest is lit as paint.
+vec3 withGlow(vec3 lit, vec3 texel, vec3 base)
+{
+    float glowing = max(material.emissive.r, max(material.emissive.g, material.emissive.b)) > 0.0
+        ? smoothstep(0.85, 0.95, max(texel.r, max(texel.g, texel.b)))
+        : 0.0;
+    return mix(lit, material.emissive.rgb * base, glowing);
+}
+
 // A material without a diffuse colour shows its texture as it is.
 vec3 diffuseTint()
 {
@@ -156,13 +172,13 @@ vec3 skyFill(vec3 normal)
     return mix(sand, sky, normal.y * 0.5 + 0.5);
 }
 
-// All the scene's light on a surface of colour `base`: its own glow, the sky
-// and sand fill, what the vertices gave, the sun and each light of `listed`
-// (bits as in pixelLights). `shadow` dims the headlight alone.
+// All the scene's light on a surface of colour `base`: the sky and sand fill,
+// what the vertices gave, the sun and each light of `listed` (bits as in
+// pixelLights). `shadow` dims the headlight alone.
 vec3 lightSurface(vec3 position, vec3 normal, vec3 base, int listed, float shadow)
 {
     vec3 toEye = normalize(cameraPosition - position);
-    vec3 color = (material.emissive.rgb + skyFill(normal) + vertexLight) * base;
+    vec3 color = (skyFill(normal) + vertexLight) * base;
     // The sun lights nearly every pixel, and as a loop turn it would pay for
     // the gathers and the point and spot cases it does not need.
     Light sunlight = lights[sun];
@@ -183,16 +199,41 @@ int lightsHere(vec3 position, vec3 normal)
 }
 // ---- End of the scene lighting ----
 
+// Fire as it cools: yellow-white, then orange and the deep red of embers.
+vec3 flameColour(float heat)
+{
+    vec3 colour = mix(vec3(0.45, 0.05, 0.01), vec3(1.6, 0.5, 0.07), smoothstep(0.0, 0.45, heat));
+    return mix(colour, vec3(2.3, 1.7, 0.8), smoothstep(0.55, 1.0, heat));
+}
+
 void main()
 {
     vec3 normal = normalize(worldNormal);
     if (!gl_FrontFacing)
         normal = -normal;
-    vec3 color = lightSurface(worldPosition, normal, surfaceColor() * diffuseTint(), lightsHere(worldPosition, normal), 1.0);
-    // Fire (a glowing material) is denser than dust; both thin out towards
-    // the silhouette.
-    float glow = clamp(max(material.emissive.r, max(material.emissive.g, material.emissive.b)), 0.0, 1.0);
+    // Fire (a glowing material) burns in flames over dark smoke, which is lit
+    // like the dust; its picture's brighter streaks burn hotter and longer.
+    vec3 picture = surfaceColor();
+    bool fire = max(material.emissive.r, max(material.emissive.g, material.emissive.b)) > 0.0;
+    vec3 base = fire ? vec3(0.11, 0.1, 0.09) : picture * diffuseTint();
+    vec3 color = lightSurface(worldPosition, normal, base, lightsHere(worldPosition, normal), 1.0);
+    float alpha = 0.45;
+    Light sunlight = lights[sun];
+    if (!fire && sun < numLights && sunlight.position.w == 0.0) {
+        // Dust lets the low sun through: some of it scatters all round, and
+        // seen against the sun a puff glows.
+        float against = max(dot(normalize(worldPosition - cameraPosition), normalize(sunlight.position.xyz)), 0.0);
+        color += sunlight.color * base * (0.4 + 1.2 * against * against * against);
+    }
+    if (fire) {
+        float streak = max(picture.r, max(picture.g, picture.b)) - 0.6;
+        float heat = clamp((1.0 - burnt) * 1.3 - 0.3 + 0.4 * streak, 0.0, 1.0);
+        float flame = smoothstep(0.05, 0.25, heat);
+        color = mix(color, flameColour(heat), flame);
+        alpha = mix(0.55, 0.8, flame);
+    }
+    // Thin towards the silhouette.
     float facing = abs(dot(normal, normalize(cameraPosition - worldPosition)));
-    float alpha = mix(0.45, 0.8, glow) * (0.3 + 0.7 * facing);
+    alpha *= (0.3 + 0.7 * facing) * (1.0 - fade);
     finalColor = vec4(mix(color, haze.rgb, haze.a), alpha);
 }

@@ -142,6 +142,19 @@ vec3 surfaceColor()
     return texture(colorTexture, texCoord).rgb;
 }
 
+// The surface lit as `lit`, where its material glows. A glowing material (one
+// with an emissive colour) glows only where its picture (`texel`) is at full
+// brightness: a lamp in a vehicle's paint, a tracer's core, the brightest
+// flames. There the emissive colour times the surface's colour `base` shows,
+// outshining the light that falls on it; the rest is lit as paint.
+vec3 withGlow(vec3 lit, vec3 texel, vec3 base)
+{
+    float glowing = max(material.emissive.r, max(material.emissive.g, material.emissive.b)) > 0.0
+        ? smoothstep(0.85, 0.95, max(texel.r, max(texel.g, texel.b)))
+        : 0.0;
+    return mix(lit, material.emissive.rgb * base, glowing);
+}
+
 // A material without a diffuse colour shows its texture as it is.
 vec3 diffuseTint()
 {
@@ -157,13 +170,13 @@ vec3 skyFill(vec3 normal)
     return mix(sand, sky, normal.y * 0.5 + 0.5);
 }
 
-// All the scene's light on a surface of colour `base`: its own glow, the sky
-// and sand fill, what the vertices gave, the sun and each light of `listed`
-// (bits as in pixelLights). `shadow` dims the headlight alone.
+// All the scene's light on a surface of colour `base`: the sky and sand fill,
+// what the vertices gave, the sun and each light of `listed` (bits as in
+// pixelLights). `shadow` dims the headlight alone.
 vec3 lightSurface(vec3 position, vec3 normal, vec3 base, int listed, float shadow)
 {
     vec3 toEye = normalize(cameraPosition - position);
-    vec3 color = (material.emissive.rgb + skyFill(normal) + vertexLight) * base;
+    vec3 color = (skyFill(normal) + vertexLight) * base;
     // The sun lights nearly every pixel, and as a loop turn it would pay for
     // the gathers and the point and spot cases it does not need.
     Light sunlight = lights[sun];
@@ -192,6 +205,8 @@ void main()
     normal = normalize(normal);
     if (!gl_FrontFacing)
         normal = -normal;
-    vec3 color = lightSurface(worldPosition, normal, surfaceColor() * diffuseTint(), lightsHere(worldPosition, normal), 1.0);
+    vec3 texel = surfaceColor();
+    vec3 base = texel * diffuseTint();
+    vec3 color = withGlow(lightSurface(worldPosition, normal, base, lightsHere(worldPosition, normal), 1.0), texel, base);
     finalColor = vec4(mix(color, haze.rgb, haze.a), 1.0);
 }

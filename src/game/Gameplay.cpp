@@ -8,6 +8,11 @@
 
 namespace {
 
+// Where a crawler's gun ends, in the crawler's own frame: its turret faces +z.
+const glm::vec3 crawlerGunMuzzle{0.0f, 3.65f, 5.4f};
+// How high over a crawler's ground origin a hit flashes: the middle of its hull.
+const float hitFlashHeight = 2.5f;
+
 // The box test of a shot against a crawler's base: on every axis the distance
 // between the two boxes' low corners must be below the sum of their full sizes.
 bool boxesOverlap(const GameObject& base, const GameObject& shot)
@@ -38,6 +43,7 @@ void destroy(World& world, GameState& state, Crawler& crawler, double now)
     crawler.basePart.model = crawler.destroyedModel;
     world.debrisEmitter->burst(crawler.position, now);
     world.fireballEmitter->burst(crawler.position, now);
+    world.flashes.add(FlashKind::Hit, crawler.position + glm::vec3(0.0f, hitFlashHeight, 0.0f));
     if (world.lights.size() > explosionLight) {
         Light& flash = world.lights[explosionLight];
         flash.position = glm::vec4(crawler.position, 1.0f);
@@ -66,8 +72,11 @@ bool fire(ProjectileSystem& weapon, const glm::vec3& start, const glm::vec3& aim
 
 void firePlayerShot(World& world, GameState& state, const glm::vec3& start, const glm::vec3& aim, double now)
 {
-    if (fire(world.playerWeapon, start, aim, now))
+    if (fire(world.playerWeapon, start, aim, now)) {
         world.events.push_back({GameEventKind::PlayerShot, start});
+        const GameObject& shot = world.playerWeapon.objects.back();
+        world.flashes.add(FlashKind::Muzzle, start, glm::normalize(shot.target - start));
+    }
     // Every frame that asks for a shot counts, whether the weapon was ready or not.
     state.usedAmmo += 1;
 }
@@ -75,6 +84,8 @@ void firePlayerShot(World& world, GameState& state, const glm::vec3& start, cons
 void stepWorld(World& world, const Settings& settings, float dt, double now)
 {
     Camera& player = world.playerCamera();
+    // Flashes born from here on are drawn before they age.
+    world.flashes.update(dt);
     const float range = settings.airmode ? 200.0f : 100.0f;
     for (Crawler& crawler : world.crawlers) {
         // Crawlers fire at the player between one and two ranges away, and only
@@ -82,8 +93,11 @@ void stepWorld(World& world, const Settings& settings, float dt, double now)
         // range takes its turn.
         const float distance = glm::distance(player.position, crawler.position);
         if (distance < 2.0f * range && distance > range && crawler.speed != 0.0f)
-            if (fire(world.enemyWeapon, crawler.position, player.position, now))
+            if (fire(world.enemyWeapon, crawler.position, player.position, now)) {
                 world.events.push_back({GameEventKind::EnemyShot, crawler.position});
+                const glm::vec3 gun = crawler.position + glm::vec3(crawler.rotation * glm::vec4(crawlerGunMuzzle, 0.0f));
+                world.flashes.add(FlashKind::EnemyMuzzle, gun, glm::vec3(crawler.rotation[2]));
+            }
         crawler.prevModelMatrix = crawler.modelMatrix();
         crawler.update(dt);
     }
@@ -93,6 +107,7 @@ void stepWorld(World& world, const Settings& settings, float dt, double now)
     world.debrisEmitter->particles.update(dt);
     world.dustEmitter->particles.update(dt);
     world.fireballEmitter->particles.update(dt);
+    world.trackDust.update(world.crawlers, player.position, dt);
 
     player.move(player.position, dt);
     if (player.shaking) {
@@ -241,8 +256,10 @@ void collisionStep(World& world, GameState& state, double now)
             // flies on and may destroy the crawler behind.
             if (crawler.basePart.model != crawler.destroyedModel && boxesOverlap(crawler.basePart, shot))
                 destroy(world, state, crawler, now);
-            if (terrain.heightAt(shot.position.x, shot.position.z) > shot.position.y) {
+            const float ground = terrain.heightAt(shot.position.x, shot.position.z);
+            if (ground > shot.position.y) {
                 world.dustEmitter->burst(shot.position, now);
+                world.flashes.add(FlashKind::Impact, glm::vec3(shot.position.x, ground, shot.position.z));
                 world.events.push_back({GameEventKind::GroundHit, shot.position});
                 shots.erase(shots.begin() + static_cast<std::ptrdiff_t>(i));
                 continue; // the next shot has moved into this place

@@ -12,6 +12,8 @@ void World::release()
     debrisEmitter.reset();
     dustEmitter.reset();
     fireballEmitter.reset();
+    flashes = Flashes{};
+    trackDust = TrackDust{};
     drone.reset();
     terrain.reset();
     events.clear();

@@ -5,12 +5,14 @@
 // the renderer only reads it.
 #include "game/Camera.h"
 #include "game/Crawler.h"
+#include "game/Flashes.h"
 #include "game/GameEvent.h"
 #include "game/GameObject.h"
 #include "game/Light.h"
 #include "game/ParticleEmitter.h"
 #include "game/ProjectileSystem.h"
 #include "game/Terrain.h"
+#include "game/TrackDust.h"
 
 #include <glm/mat4x4.hpp>
 
@@ -28,6 +30,8 @@ struct World {
     std::unique_ptr<ParticleEmitter> debrisEmitter;   // a crawler destroyed
     std::unique_ptr<ParticleEmitter> dustEmitter;     // a player shot meeting the ground
     std::unique_ptr<ParticleEmitter> fireballEmitter; // a crawler destroyed
+    Flashes flashes;                                  // muzzle flashes, sparks and hits
+    TrackDust trackDust;                              // raised behind driving crawlers
     std::vector<std::unique_ptr<Camera>> cameras;     // 0: the free camera, 1: the player camera
     Camera* currentCamera = nullptr;                  // the camera every pass renders from
     glm::mat4 previousViewProjection{1.0f};           // currentCamera's matrix when the last frame was drawn
@@ -45,6 +49,6 @@ struct World {
 
     // Releases what one play of a level built, in clean-up order: the cameras,
     // the lights, the crawlers, the scenery, the weapons' shots (their settings
-    // stay), the emitters, then the rest.
+    // stay), the emitters and the other effects, then the rest.
     void release();
 };

@@ -2,6 +2,7 @@
 target_sources(sandlark_core PRIVATE
   game/Camera.cpp
   game/Crawler.cpp
+  game/Flashes.cpp
   game/GameObject.cpp
   game/Gamepad.cpp
   game/Gameplay.cpp
@@ -13,5 +14,6 @@ target_sources(sandlark_core PRIVATE
   game/PathFollower.cpp
   game/ProjectileSystem.cpp
   game/Terrain.cpp
+  game/TrackDust.cpp
   game/World.cpp
 )

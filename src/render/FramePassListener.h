@@ -10,7 +10,7 @@ enum class FramePass {
     Velocity,  // per-pixel motion
     Colour,    // the lit, solid scene
     Sky,       // behind it, only where it left the image empty
-    Particles, // dust and fire, blended over both
+    Particles, // dust and fire, blended over both, and the flashes
     Composite, // motion-blurred onto the window
     Overlay,   // HUD and debug text, onto the window at its full size
 };

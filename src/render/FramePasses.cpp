@@ -2,6 +2,7 @@
 
 #include "assets/Mesh.h"
 #include "render/CameraUniforms.h"
+#include "render/EffectDraws.h"
 #include "render/LightUniforms.h"
 #include "render/RenderScale.h"
 #include "render/ShadowMap.h"
@@ -11,6 +12,7 @@
 #include <glm/gtc/type_ptr.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -133,6 +135,15 @@ void skyPass(const FrameView& frame, const Camera& camera)
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
+// The effects' view of this frame: a pixel of the scene's image spans the
+// view's height over the scene's rows.
+EffectView effectView(const FrameView& frame, const Camera& camera, const SceneSize& scene)
+{
+    const float pixelAngle =
+        2.0f * std::tan(glm::radians(camera.fieldOfView) * 0.5f) / static_cast<float>(std::max(scene.height, 1));
+    return {frame.world, frame.assets, camera, frame.toggles.frustumCulling, pixelAngle};
+}
+
 void velocityPass(const FrameView& frame, const Camera& camera, const SceneSize& scene)
 {
     const World& world = frame.world;
@@ -146,15 +157,15 @@ void velocityPass(const FrameView& frame, const Camera& camera, const SceneSize&
     // This clear colour stays for every later clear, the next frame's too.
     glClearColor(velocityClear, velocityClear, 0.0f, 1.0f);
     clearScene(frame.targets, scene, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    // Only what the player sees streak: shots, the ground and the particles.
-    // Crawlers, rocks and the drone keep the clear value: no motion.
-    for (const GameObject& shot : world.playerWeapon.objects)
-        drawVelocity(shot, program);
+    // Only what the player sees streak: the tracers, the ground and the
+    // particles. Crawlers, rocks and the drone keep the clear value: no motion.
+    const EffectView effects = effectView(frame, camera, scene);
+    drawTracerVelocities(effects, program);
     const ViewPlanes view = camera.computeFrustumPlanes();
     if (!world.scenery.empty())
         drawVelocity(world.scenery.front(), program, frame.toggles.frustumCulling ? &view : nullptr);
-    for (const ParticleEmitter* emitter : {world.debrisEmitter.get(), world.dustEmitter.get(),
-                                           world.fireballEmitter.get()})
+    drawDebrisVelocities(effects, program);
+    for (const ParticleEmitter* emitter : {world.dustEmitter.get(), world.fireballEmitter.get()})
         if (emitter)
             for (const GameObject& particle : emitter->particles.objects)
                 drawVelocity(particle, program);
@@ -163,7 +174,7 @@ void velocityPass(const FrameView& frame, const Camera& camera, const SceneSize&
 
 // The solid scene: crawlers, scenery, shots, debris and the drone. Returns how
 // many objects it drew, the ground not counted.
-int colourPass(const FrameView& frame, const Camera& camera, const std::vector<Light>& lights)
+int colourPass(const FrameView& frame, const Camera& camera, const std::vector<Light>& lights, const SceneSize& scene)
 {
     const World& world = frame.world;
     const Assets& assets = frame.assets;
@@ -195,23 +206,21 @@ int colourPass(const FrameView& frame, const Camera& camera, const std::vector<L
             drawCounted(object);
         ground = false;
     }
-    for (const GameObject& shot : world.playerWeapon.objects)
-        drawCounted(shot);
-    for (const GameObject& shot : world.enemyWeapon.objects)
-        drawCounted(shot);
-    if (world.debrisEmitter)
-        for (const GameObject& particle : world.debrisEmitter->particles.objects)
-            drawCounted(particle);
+    // Shots and debris are light: they glow.
+    const EffectView effects = effectView(frame, camera, scene);
+    drawn += drawTracers(effects);
+    drawn += drawDebris(effects);
     if (world.drone)
         drawCounted(*world.drone);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     return drawn;
 }
 
-// Dust and fire, blended over the scene and the sky. Returns how many it drew.
-int particlePass(const FrameView& frame, const Camera& camera, const std::vector<Light>& lights)
+// Dust and fire blended over the scene and the sky, then the flashes. Returns
+// how many it drew.
+int particlePass(const FrameView& frame, const Camera& camera, const std::vector<Light>& lights,
+                 const SceneSize& scene)
 {
-    const World& world = frame.world;
     int drawn = 0;
     frame.targets.colorFramebuffer.bind(RenderTarget::Color);
     const ShaderProgram& dust = *frame.assets.dustProgram;
@@ -219,11 +228,12 @@ int particlePass(const FrameView& frame, const Camera& camera, const std::vector
     setLightUniforms(dust, lights);
     setCameraUniforms(dust, camera);
     glUseProgram(0);
-    for (const ParticleEmitter* emitter : {world.dustEmitter.get(), world.fireballEmitter.get()})
-        if (emitter)
-            for (const GameObject& particle : emitter->particles.objects)
-                if (drawObjectCulled(particle, frame.toggles.frustumCulling, camera))
-                    ++drawn;
+    const EffectView effects = effectView(frame, camera, scene);
+    drawn += drawDust(effects);
+    drawn += drawFire(effects);
+    drawn += drawTrackDust(effects);
+    // Flashes last: a spark shows through the dust it raises.
+    drawn += drawFlashes(effects);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     return drawn;
@@ -254,32 +264,48 @@ void drawShadowCaster(const GameObject& object, const ShaderProgram& program, co
 
 void drawVelocity(const GameObject& object, const ShaderProgram& program, const ViewPlanes* planes)
 {
-    glUseProgram(program.program);
-    setMatrix(program, "modelMatrix", object.modelMatrix());
-    setMatrix(program, "prevModelMatrix", object.prevModelMatrix);
-    glUseProgram(0);
-    meshOf(object).draw(&program, piecesSeen(object, planes));
+    drawVelocity(meshOf(object), object.modelMatrix(), object.prevModelMatrix, program,
+                 piecesSeen(object, planes));
 }
 
 void drawObject(const GameObject& object, const ViewPlanes* planes)
 {
-    const Mesh& mesh = meshOf(object);
+    drawMesh(meshOf(object), object.modelMatrix(), object.prevModelMatrix, piecesSeen(object, planes));
+}
+
+void drawMesh(const Mesh& mesh, const glm::mat4& model, const glm::mat4& previous,
+              const std::function<bool(const MeshPiece&)>& shows)
+{
     glUseProgram(mesh.program->program);
-    setMatrix(*mesh.program, "modelMatrix", object.modelMatrix());
-    setMatrix(*mesh.program, "prevModelMatrix", object.prevModelMatrix);
+    setMatrix(*mesh.program, "modelMatrix", model);
+    setMatrix(*mesh.program, "prevModelMatrix", previous);
     glUseProgram(0);
-    mesh.draw(mesh.program, piecesSeen(object, planes));
+    mesh.draw(mesh.program, shows);
+}
+
+void drawVelocity(const Mesh& mesh, const glm::mat4& model, const glm::mat4& previous, const ShaderProgram& program,
+                  const std::function<bool(const MeshPiece&)>& shows)
+{
+    glUseProgram(program.program);
+    setMatrix(program, "modelMatrix", model);
+    setMatrix(program, "prevModelMatrix", previous);
+    glUseProgram(0);
+    mesh.draw(&program, shows);
 }
 
 bool outsideView(const GameObject& object, const Camera& camera)
+{
+    return outsideView(*object.model, object.modelMatrix(), camera);
+}
+
+bool outsideView(const MeshBounds& bounds, const glm::mat4& model, const Camera& camera)
 {
     // A sphere around the mesh's whole box, wherever its origin lies, against
     // planes measured in world units: an object that reaches into the view
     // is never left out (a sphere about the origin through one corner, and
     // planes of the projection's own lengths, dropped crawlers close to the
     // eye and at the edges of the view).
-    return boxOutside(camera.computeFrustumPlanes(), object.modelMatrix(), object.model->boundsMin,
-                      object.model->boundsMax);
+    return boxOutside(camera.computeFrustumPlanes(), model, bounds.boundsMin, bounds.boundsMax);
 }
 
 bool drawObjectCulled(const GameObject& object, bool cullingEnabled, const Camera& camera)
@@ -327,7 +353,7 @@ int renderFrame(const FrameView& frame, const std::function<void()>& drawOverlay
     int drawn = 0;
     {
         FramePassScope pass(frame.listener, FramePass::Colour);
-        drawn = colourPass(frame, camera, lights);
+        drawn = colourPass(frame, camera, lights, scene);
     }
     {
         FramePassScope pass(frame.listener, FramePass::Sky);
@@ -335,7 +361,7 @@ int renderFrame(const FrameView& frame, const std::function<void()>& drawOverlay
     }
     {
         FramePassScope pass(frame.listener, FramePass::Particles);
-        drawn += particlePass(frame, camera, lights);
+        drawn += particlePass(frame, camera, lights, scene);
     }
     glViewport(0, 0, frame.targets.width, frame.targets.height);
     {

@@ -45,6 +45,15 @@ void drawObject(const GameObject& object, const ViewPlanes* planes = nullptr);
 // returns whether it was drawn.
 bool drawObjectCulled(const GameObject& object, bool cullingEnabled, const Camera& camera);
 
+// The same draws for a mesh placed by a matrix of the caller's (`previous`:
+// last frame's), for what the renderer shapes itself: tracers, flashes, smoke.
+// Of a mesh made of pieces, only those `shows` accepts (all without it).
+void drawMesh(const Mesh& mesh, const glm::mat4& model, const glm::mat4& previous,
+              const std::function<bool(const MeshPiece&)>& shows = {});
+void drawVelocity(const Mesh& mesh, const glm::mat4& model, const glm::mat4& previous, const ShaderProgram& program,
+                  const std::function<bool(const MeshPiece&)>& shows = {});
+
 // Whether a sphere around the object's mesh box, placed by its model matrix,
 // lies wholly outside one of `camera`'s six planes.
 bool outsideView(const GameObject& object, const Camera& camera);
+bool outsideView(const MeshBounds& bounds, const glm::mat4& model, const Camera& camera);

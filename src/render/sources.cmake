@@ -8,6 +8,7 @@ target_sources(sandlark_core PRIVATE
 )
 target_sources(sandlark_gl PRIVATE
   render/CameraUniforms.cpp
+  render/EffectDraws.cpp
   render/FontGlyphs.cpp
   render/FramePasses.cpp
   render/Framebuffer.cpp

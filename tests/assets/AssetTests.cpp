@@ -218,6 +218,49 @@ INSTANTIATE_TEST_SUITE_P(EveryModel, ModelImport, testing::ValuesIn(models), [](
     return name;
 });
 
+// The strongest channel of the first material's emissive colour, the one the
+// game reads.
+float emissiveOf(const std::string& model) {
+    Assimp::Importer importer;
+    const aiScene* scene = importer.ReadFile(assets + "/" + model, aiProcess_PreTransformVertices);
+    aiColor4D emissive(0.0f, 0.0f, 0.0f, 0.0f);
+    if (!scene || scene->mNumMaterials == 0 || aiGetMaterialColor(scene->mMaterials[0], AI_MATKEY_COLOR_EMISSIVE, &emissive) != aiReturn_SUCCESS)
+        return -1.0f;
+    return std::max({emissive.r, emissive.g, emissive.b});
+}
+
+int peakOf(RGBQUAD q) { return std::max({q.rgbRed, q.rgbGreen, q.rgbBlue}); }
+
+TEST(Materials, LampsFireAndShotsGlowAndTheLandscapeDoesNot) {
+    for (const char* model : {"MGCrawler_Base.obj", "MGCrawler_Base1.obj", "MGCrawler_Base3.obj", "MGCrawler_Body.obj", "MGCrawlerModel03.obj",
+                              "e_drone01.obj", "Gameobjects/projectile02.obj", "Gameobjects/simpleExplosion.obj", "world/e_fireball.obj"})
+        EXPECT_GT(emissiveOf(model), 0.0f) << model;
+    for (const char* model : {"duck.obj", "world/st01v002-ground.obj", "world/w_rock02.obj", "world/w_radarDome.obj", "world/w_dustCloud.obj",
+                              "Gameobjects/p_cannon.obj"})
+        EXPECT_EQ(emissiveOf(model), 0.0f) << model;
+}
+
+TEST(Materials, ACrawlerGlowsAtItsLampsAloneAndItsWreckNowhere) {
+    // A glowing material glows where a channel of its picture reaches 0.95,
+    // and not at all below 0.85. The crawler's lamp cells fill u 0.375 to
+    // 0.625, v 0.75 to 1 of its atlas; its lamps use the middle of each cell.
+    Bitmap atlas(assets + "/MGCrawlerMetal.jpg"), burnt(assets + "/DestroyedMGCrawler01.jpg");
+    ASSERT_TRUE(atlas.bitmap && burnt.bitmap);
+    const unsigned size = atlas.width();
+    const int margin = 8;  // JPEG rings a little round a bright cell
+    int glowingPaint = 0, glowingWreck = 0;
+    for (unsigned y = 0; y < size; ++y)
+        for (unsigned x = 0; x < size; ++x) {
+            const bool nearLamps = int(x) >= int(size * 3 / 8) - margin && int(x) < int(size * 5 / 8) + margin && int(y) >= int(size * 3 / 4) - margin;
+            if (!nearLamps && peakOf(atlas.pixel(x, y)) > 0.85 * 255) ++glowingPaint;
+            if (peakOf(burnt.pixel(x, y)) > 0.85 * 255) ++glowingWreck;
+        }
+    EXPECT_EQ(glowingPaint, 0) << "paint bright enough to glow";
+    EXPECT_EQ(glowingWreck, 0) << "the wreck's lamps are burnt out";
+    for (glm::vec2 spot : {glm::vec2(0.4375f, 0.8125f), glm::vec2(0.4375f, 0.9375f), glm::vec2(0.5625f, 0.875f)})
+        EXPECT_GE(peakOf(atlas.pixel(unsigned(spot.x * size), unsigned(spot.y * size))), 0.95 * 255) << spot.x << ", " << spot.y;
+}
+
 TEST(Heightmap, IsA1500SquareGreyImageIn24Bits) {
     Bitmap image(assets + "/world/desertHeightmapCollision.jpg");
     ASSERT_NE(image.bitmap, nullptr);

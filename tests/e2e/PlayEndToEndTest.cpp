@@ -40,17 +40,18 @@ struct Spot {
     float rise = 1e9f; // the most the sand around and ahead departs from `ground`
 };
 
-// The flattest place away from the map's edges, the radar dome and the butte:
-// a parked crawler a few units ahead stands at the player's height, and a shot
-// fired straight ahead flies level over the sand into it.
-Spot flatSpot(const Terrain& terrain)
+// The flattest place away from the map's edges, the radar dome and the butte,
+// over `ahead` units along +z and `left` to `right` across: a parked crawler a
+// few units ahead stands at the player's height, and a shot fired straight
+// ahead flies level over the sand into it.
+Spot flatSpot(const Terrain& terrain, float ahead = 60.0f, float left = -10.0f, float right = 10.0f)
 {
     Spot best;
     for (float x = -450.0f; x <= 450.0f; x += 25.0f)
         for (float z = -450.0f; z <= 300.0f; z += 25.0f) {
             Spot here{x, z, terrain.heightAt(x, z), 0.0f};
-            for (float dz = -10.0f; dz <= 60.0f; dz += 2.0f)
-                for (float dx = -10.0f; dx <= 10.0f; dx += 5.0f)
+            for (float dz = -10.0f; dz <= ahead; dz += 2.0f)
+                for (float dx = left; dx <= right; dx += 5.0f)
                     here.rise = std::max(here.rise, std::abs(terrain.heightAt(x + dx, z + dz) - here.ground));
             if (here.rise < best.rise)
                 best = here;
@@ -122,12 +123,13 @@ protected:
     {
         if (!std::filesystem::exists(std::string(SANDLARK_GAME_DIR) + "/Assets"))
             GTEST_SKIP() << "the generated Assets/ are not in the game directory";
-        const Terrain terrain = generatedTerrain();
+        terrain = generatedTerrain();
         ASSERT_GT(terrain.width, 0) << "the heightmap could not be read";
         spot = flatSpot(terrain);
         ASSERT_LT(spot.rise, 1.5f) << "no flat place in the desert for the test";
     }
 
+    Terrain terrain;
     Spot spot;
 };
 
@@ -159,6 +161,41 @@ TEST_F(PlayEndToEnd, ACrawlerRightInFrontOfThePlayerIsOnScreen)
     behind.keyDown("Escape");
     expectCleanEnd(behind.process().wait(60), 1);
     behind.keyUp("Escape");
+}
+
+// The fire a player sees: the player's warm white-gold tracers flying ahead
+// below the horizon (above the muzzle flash at the bottom), the crawler's
+// red-orange fire to the right (below the horizon: the sky's own orange does
+// not reach there).
+const Region tracerColumn{560, 385, 720, 600};
+const Region crawlerSide{680, 370, 1280, 560};
+bool isPlayerFire(int r, int g, int b) { return r > 230 && g > 200 && b < 200; }
+bool isCrawlerFire(int r, int g, int b) { return r > 200 && g > 60 && g < 170 && b < 90; }
+
+TEST_F(PlayEndToEnd, ACrawlerInRangeAndThePlayerTradeFireThatShows)
+{
+    // A crawler drives to and fro 25 to the right of the player's view, 110 to
+    // 150 ahead: inside its range (100 to 200), so it fires at the player, and
+    // out of the way of the player's shots, which fly straight ahead.
+    const Spot wide = flatSpot(terrain, 160.0f, -35.0f, 10.0f);
+    const std::string patrol = vertex(10.0f * (wide.x - 25.0f), 0.0f, 10.0f * (wide.z + 110.0f)) +
+                               vertex(10.0f * (wide.x - 25.0f), 0.0f, 10.0f * (wide.z + 150.0f)) + "g patrol\n";
+    GameWindow game(makeLevelDirectory("trading-fire", configuration, patrol, standingPlayer(wide)));
+    ASSERT_NE(game.waitForWindow(), "") << game.transcript();
+    ASSERT_TRUE(game.startPlaying(240)) << game.transcript();
+    pause(1000);
+    game.buttonDown(1);
+    // A frame with a tracer of the player's in flight, above the muzzle flash.
+    const auto tradingFire = [](const Screenshot& shot) {
+        return shot.count(tracerColumn, isPlayerFire) > 15 && shot.count(crawlerSide, isCrawlerFire) > 10;
+    };
+    const Screenshot fire = game.waitForScreenshot("trading-fire", tradingFire, 60);
+    game.buttonUp(1);
+    EXPECT_TRUE(tradingFire(fire)) << fire.count(tracerColumn, isPlayerFire) << " pixels of the player's tracers, "
+                                   << fire.count(crawlerSide, isCrawlerFire) << " of the crawler's; the sand rises "
+                                   << wide.rise << " round the player";
+    game.requestClose();
+    expectCleanEnd(game.process().wait(60), 1);
 }
 
 TEST_F(PlayEndToEnd, AKillWinsTheLevelTheNextLevelWaitsAndTheNextRunShowsTheRecords)

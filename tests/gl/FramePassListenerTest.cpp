@@ -181,7 +181,7 @@ TEST_F(FramePassListenerTest, WarmUpDrawsEveryMeshInEveryPassAndLeavesTheWorldAl
     // them is the ground. Two shots and three particles come on top.
     EXPECT_EQ(of(figures, FramePass::Shadow).draws, 17);
     EXPECT_EQ(of(figures, FramePass::Colour).draws + of(figures, FramePass::Particles).draws, 17 + 2 + 3);
-    EXPECT_EQ(of(figures, FramePass::Velocity).draws, 1 + 1 + 3) << "the ground, the player's shot, the particles";
+    EXPECT_EQ(of(figures, FramePass::Velocity).draws, 1 + 2 + 3) << "the ground, both weapons' tracers, the particles";
     EXPECT_EQ(of(figures, FramePass::Sky).draws, 1);
     EXPECT_EQ(of(figures, FramePass::Composite).draws, 1);
 

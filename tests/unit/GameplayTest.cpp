@@ -72,6 +72,9 @@ TEST_F(Gameplay, AHitDestroysTheCrawlerWithItsWholeSequence)
     ASSERT_EQ(world.events.size(), 1u);
     EXPECT_EQ(world.events[0].kind, GameEventKind::Kill);
     EXPECT_EQ(world.events[0].position, glm::vec3(100, 0, 100));
+    ASSERT_EQ(world.flashes.live.size(), 1u) << "the hit flashes over the hull";
+    EXPECT_EQ(world.flashes.live[0].kind, FlashKind::Hit);
+    EXPECT_EQ(world.flashes.live[0].position, glm::vec3(100, 2.5f, 100));
 }
 
 TEST_F(Gameplay, TheBoxReachesTheFullSizesOfBothOnEveryAxis)
@@ -149,6 +152,10 @@ TEST_F(Gameplay, ShotsUnderTheGroundRaiseDustAndGoWithoutSkippingTheNext)
     EXPECT_EQ(world.playerWeapon.objects[0].position.x, 20.0f);
     EXPECT_EQ(world.dustEmitter->particles.objects.size(), 2u * 101u);
     EXPECT_EQ(countEvents(GameEventKind::GroundHit), 2);
+    // Each throws a spark on the sand where it went in.
+    ASSERT_EQ(world.flashes.live.size(), 2u);
+    EXPECT_EQ(world.flashes.live[1].kind, FlashKind::Impact);
+    EXPECT_EQ(world.flashes.live[1].position, glm::vec3(10, -2, 0));
 }
 
 TEST_F(Gameplay, EnemyShotsUnderTheGroundVanishWithoutEffect)
@@ -198,6 +205,12 @@ TEST_F(Gameplay, CrawlersFireOnlyBetweenOneAndTwoRangesAndOnlyWhileDriving)
         updateGameplay(fresh.world, playing, flight, still, 0.0f);
         EXPECT_EQ(fresh.world.enemyWeapon.objects.size(), c.fires ? 1u : 0u)
             << c.distance << (c.airmode ? " flying" : "") << (c.destroyed ? " destroyed" : "");
+        // The gun flashes, at the end of its barrel (the turret faces the way it drives, +x).
+        ASSERT_EQ(fresh.world.flashes.live.size(), c.fires ? 1u : 0u);
+        if (c.fires) {
+            EXPECT_EQ(fresh.world.flashes.live[0].kind, FlashKind::EnemyMuzzle);
+            EXPECT_LT(glm::distance(fresh.world.flashes.live[0].position, glm::vec3(c.distance + 5.4f, 8.65f, 0)), 1e-3f);
+        }
     }
 }
 
@@ -227,6 +240,11 @@ TEST_F(Gameplay, ShotsLeaveFromJustAheadOfThePlayerTowardItsView)
     EXPECT_LT(glm::distance(shot.path[0], player.position + 5.0f * player.forward()), 1e-3f);
     EXPECT_LT(glm::distance(shot.target, player.position + 1000.0f * player.forward()), 44.0f) << "jitter only";
     EXPECT_TRUE(world.playerWeapon.firing);
+    // The muzzle flashes at the gun, pointing the way the shot flies.
+    ASSERT_EQ(world.flashes.live.size(), 1u);
+    EXPECT_EQ(world.flashes.live[0].kind, FlashKind::Muzzle);
+    EXPECT_EQ(world.flashes.live[0].position, shot.path[0]);
+    EXPECT_GT(glm::dot(world.flashes.live[0].direction, glm::vec3(shot.rotation[2])), 0.9999f);
 }
 
 TEST_F(Gameplay, WhileFinishingMouseLookNeitherTurnsNorFires)

@@ -1,5 +1,8 @@
+#include "game/Flashes.h"
 #include "game/LevelConstruction.h"
 #include "game/ParticleEmitter.h"
+#include "game/TrackDust.h"
+#include "support/core/TestWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -158,4 +161,76 @@ TEST_F(EmitterFixture, AHugeDensityIsCappedAndNeverOverflows)
     }
     createEmitters(-2147483647);
     EXPECT_LT(world.dustEmitter->count, 0.0f) << "a negative density still spawns nothing";
+}
+
+// --- Flashes and the dust behind crawlers -----------------------------------
+
+TEST(Flashes, AgeWithTheWorldAndGoAtTheEndOfTheirLifeInOrder)
+{
+    Flashes flashes;
+    flashes.add(FlashKind::Hit, {1, 0, 0});
+    flashes.add(FlashKind::Muzzle, {2, 0, 0}, {0, 0, 1});
+    flashes.add(FlashKind::Impact, {3, 0, 0});
+    flashes.update(0.05f);
+    EXPECT_NEAR(flashProgress(flashes.live[1]), 0.05f / flashLife(FlashKind::Muzzle), 1e-6f);
+    flashes.update(0.05f); // the muzzle flash has had its 0.06 s
+    ASSERT_EQ(flashes.live.size(), 2u);
+    EXPECT_EQ(flashes.live[0].kind, FlashKind::Hit);
+    EXPECT_EQ(flashes.live[1].kind, FlashKind::Impact);
+    flashes.update(1.0f);
+    EXPECT_TRUE(flashes.live.empty());
+}
+
+TEST(TrackDust, RisesBehindTheTracksOfDrivingCrawlersNearThePlayerOnly)
+{
+    // One crawler drives within range; one stands, one drives too far away,
+    // one is a wreck.
+    TestWorld test;
+    test.addCrawler({0, 0, 100});
+    test.addCrawler({50, 0, 100}, 0.0f);
+    test.addCrawler({0, 0, 600});
+    test.addCrawler({-50, 0, 100}).speed = 0.0f;
+    const Crawler& driving = test.world.crawlers.front();
+    TrackDust dust;
+    std::vector<glm::vec3> sides;
+    for (int frame = 0; frame < 30; ++frame) {
+        for (Crawler& crawler : test.world.crawlers) {
+            crawler.prevModelMatrix = crawler.modelMatrix();
+            crawler.update(0.05f);
+        }
+        const std::size_t before = dust.puffs.size();
+        dust.update(test.world.crawlers, {0, 5, 0}, 0.05f);
+        if (dust.puffs.size() > before)
+            sides.push_back(dust.puffs.back().position);
+    }
+    ASSERT_GE(sides.size(), 4u);
+    for (const DustPuff& puff : dust.puffs) {
+        // Behind the one crawler that drives within range (it heads along +x).
+        EXPECT_LT(puff.position.x, driving.position.x - 3.0f);
+        EXPECT_NEAR(std::abs(puff.position.z - driving.position.z), 1.9f, 0.35f);
+        EXPECT_LT(puff.age, dustPuffLife);
+    }
+    EXPECT_NE(sides[0].z > driving.position.z, sides[1].z > driving.position.z) << "one track, then the other";
+    EXPECT_GT(dustPuffScale(dust.puffs.front()), dustPuffScale(dust.puffs.back())) << "older puffs have swelled";
+}
+
+TEST(TrackDust, NeitherItNorTheFlashesDrawFromTheGameplaysRandomNumbers)
+{
+    TestWorld test;
+    test.addCrawler({0, 0, 100});
+    std::srand(7);
+    const int expected = std::rand();
+    std::srand(7);
+    TrackDust dust;
+    Flashes flashes;
+    for (int frame = 0; frame < 20; ++frame) {
+        Crawler& crawler = test.world.crawlers.front();
+        crawler.prevModelMatrix = crawler.modelMatrix();
+        crawler.update(0.05f);
+        dust.update(test.world.crawlers, {0, 5, 0}, 0.05f);
+        flashes.add(FlashKind::Impact, crawler.position);
+        flashes.update(0.05f);
+    }
+    EXPECT_FALSE(dust.puffs.empty());
+    EXPECT_EQ(std::rand(), expected);
 }

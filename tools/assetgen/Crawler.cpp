@@ -1,6 +1,15 @@
-// The crawler: an olive tank on tracks, built from parts that share one ground
-// origin (running gear in three animation frames, hull and turret), the whole
-// vehicle, and its blackened wreck. All parts use one texture atlas.
+// The crawler: a dark olive tank on tracks, built from parts that share one
+// ground origin (running gear in three animation frames, hull and turret), the
+// whole vehicle, and its blackened wreck. All parts use one texture atlas.
+//
+// Readability comes first: the paint is dark and cool, so that the crawler's
+// silhouette stands out from the warm sand through the haze, and its lamps
+// glow. The material's emissive colour lights only the texels painted at full
+// brightness (the game's lit shaders say so), which here are the lamp cells of
+// the atlas: warm white headlamps, an amber sensor lamp on the cupola and hot
+// amber exhausts, red tail lamps. Every other texel stays below that
+// brightness. A lamp's faces map onto a small spot in the middle of its cell,
+// so that mip-mapping, far away, still reads the cell's own colour.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -16,7 +25,9 @@ namespace {
 // Atlas regions (texture space, v upwards).
 const UVRect trackRect{{0.0f, 0.0f}, {0.125f, 1.0f}};  // full height: the tread repeats along v
 const UVRect wheelRect{{0.125f, 0.75f}, {0.25f, 0.25f}};
-const UVRect lampRect{{0.5f, 0.75f}, {0.125f, 0.25f}};
+const UVRect lampRect{{0.5f, 0.75f}, {0.125f, 0.25f}};     // warm white glow
+const UVRect amberRect{{0.375f, 0.75f}, {0.125f, 0.125f}};  // amber glow
+const UVRect redRect{{0.375f, 0.875f}, {0.125f, 0.125f}};   // red glow
 const UVRect panelRect{{0.125f, 0.25f}, {0.5f, 0.5f}};
 const UVRect turretRect{{0.625f, 0.5f}, {0.375f, 0.5f}};
 const UVRect darkRect{{0.625f, 0.25f}, {0.375f, 0.25f}};
@@ -33,14 +44,18 @@ const int linksPerTexture = 8;     // the tread texture holds eight links along 
 float trackPerimeter() { return 4.0f * trackLength + glm::two_pi<float>() * trackRadius; }
 float linkLength() { return trackPerimeter() / 46.0f; }
 
+// The middle eighth of a glowing cell: what a lamp's faces map onto.
+UVRect glowSpot(const UVRect& cell) { return {cell.origin + cell.size * (7.0f / 16.0f), cell.size * 0.125f}; }
+
 bool inside(glm::vec2 uv, const UVRect& r, glm::vec2& local) {
     local = (uv - r.origin) / r.size;
     return local.x >= 0.0f && local.y >= 0.0f && local.x < 1.0f && local.y < 1.0f;
 }
 
-// Olive armour: mottled paint, panel seams with rivets, worn edges, dust low down.
+// Dark olive armour: mottled paint, panel seams with rivets, worn edges, a
+// little dust low down (more would match it to the sand it must stand out from).
 Surface armour(glm::vec2 local, glm::vec2 cells, uint32_t seed) {
-    const glm::vec3 olive = hexColour(0x56603A), oliveDark = hexColour(0x3C4428), dust = hexColour(0xA08866);
+    const glm::vec3 olive = hexColour(0x2E3821), oliveDark = hexColour(0x181E10), dust = hexColour(0x8A7458);
     float mottle = fbm(local * 6.0f, seed, 4);
     glm::vec3 c = glm::mix(oliveDark, olive, 0.3f + 0.9f * mottle);
     glm::vec2 g = local * cells;
@@ -60,8 +75,9 @@ Surface armour(glm::vec2 local, glm::vec2 cells, uint32_t seed) {
         c *= 1.15f;
     }
     float wear = ridged(local * 10.0f, seed + 7, 3);
+    // Worn edges show bare metal that catches the low sun.
     if (wear > 0.82f) c = glm::mix(c, hexColour(0x8E8C82), 0.7f);
-    c = glm::mix(c, dust, 0.45f * smoothstep01(0.35f, 0.0f, local.y) * fbm(local * 12.0f, seed + 9, 3));
+    c = glm::mix(c, dust, 0.25f * smoothstep01(0.35f, 0.0f, local.y) * fbm(local * 12.0f, seed + 9, 3));
     return {c, height};
 }
 
@@ -100,21 +116,21 @@ Surface gearSide(glm::vec2 local) {
     if (loop.y < trackThickness) {
         // Link edges: dull steel, a dark joint between links, a bright pin.
         float link = glm::fract(loop.x / linkLength());
-        glm::vec3 steel = hexColour(0x403C36) * (0.8f + 0.4f * n);
+        glm::vec3 steel = hexColour(0x2E2B27) * (0.8f + 0.4f * n);
         Surface s{steel, 0.8f};
         if (link < 0.1f || link > 0.95f) s = {hexColour(0x121110), 0.3f};
         if (std::fabs(link - 0.5f) < 0.1f && std::fabs(loop.y - trackThickness * 0.5f) < 0.04f) s = {hexColour(0x8A857C), 1.0f};
-        s.colour = glm::mix(s.colour, hexColour(0x8A7458), 0.3f * smoothstep01(0.2f, 0.0f, y));
+        s.colour = glm::mix(s.colour, hexColour(0x8A7458), 0.15f * smoothstep01(0.2f, 0.0f, y));
         return s;
     }
     // The recess: darker the deeper inside, with dust caked low down.
     float deep = smoothstep01(trackThickness, 0.6f, loop.y);
-    glm::vec3 c = glm::mix(hexColour(0x34382A), hexColour(0x15160F), deep) * (0.85f + 0.3f * n);
+    glm::vec3 c = glm::mix(hexColour(0x262A1E), hexColour(0x15160F), deep) * (0.85f + 0.3f * n);
     float height = 0.2f;
     // Return rollers under the top run and arms from each road wheel's hub.
     for (float rz : {-1.1f, 1.1f}) {
         if (glm::length(glm::vec2(z - rz, y - (trackCentreY + r - trackThickness - 0.17f))) < 0.15f) {
-            c = hexColour(0x4C5434) * (0.8f + 0.3f * n);
+            c = hexColour(0x343C26) * (0.8f + 0.3f * n);
             height = 0.7f;
         }
     }
@@ -124,7 +140,7 @@ Surface gearSide(glm::vec2 local) {
         glm::vec2 ab = b - a, p(z, y);
         float t = glm::clamp(glm::dot(p - a, ab) / glm::dot(ab, ab), 0.0f, 1.0f);
         if (glm::length(p - (a + ab * t)) < 0.09f) {
-            c = hexColour(0x3C4428) * (0.8f + 0.3f * n);
+            c = hexColour(0x2A3120) * (0.8f + 0.3f * n);
             height = 0.6f;
         }
     }
@@ -133,7 +149,7 @@ Surface gearSide(glm::vec2 local) {
         float d = glm::length(glm::vec2(z - w.z, y - w.y)) - w.radius;
         if (d > -0.05f) c *= 0.55f + 0.45f * smoothstep01(0.0f, 0.25f, d);
     }
-    c = glm::mix(c, hexColour(0x7E6A50), 0.3f * smoothstep01(0.5f, 0.0f, y) * fbm(glm::vec2(z, y) * 6.0f, 161, 3));
+    c = glm::mix(c, hexColour(0x7E6A50), 0.15f * smoothstep01(0.5f, 0.0f, y) * fbm(glm::vec2(z, y) * 6.0f, 161, 3));
     return {c, height};
 }
 
@@ -143,29 +159,31 @@ Surface crawlerSurface(glm::vec2 uv, bool burnt, const TextMask& number) {
     if (uv.x < 0.125f) {
         // Tread: steel plates with a raised grouser bar and dark gaps between links.
         float a = uv.x / 0.125f, b = glm::fract(uv.y * float(linksPerTexture));
-        const glm::vec3 steel = hexColour(0x3A3732), bright = hexColour(0x77726A);
+        const glm::vec3 steel = hexColour(0x2C2A27), bright = hexColour(0x5C5852);
         float n = fbm(glm::vec2(a * 4.0f, uv.y * 32.0f), 101, 3, 0);
         s = {steel * (0.8f + 0.4f * n), 0.5f};
         if (std::fabs(b - 0.5f) < 0.12f) s = {glm::mix(steel, bright, 0.6f + 0.3f * n), 1.0f};
         if (b < 0.06f || b > 0.94f) s = {hexColour(0x141210), 0.0f};
         if ((a < 0.1f || a > 0.9f) && std::fabs(b - 0.5f) < 0.2f) s = {bright * 0.8f, 0.8f};
-        s.colour = glm::mix(s.colour, hexColour(0x8A7458), 0.35f * fbm(glm::vec2(a, uv.y * 8.0f) * 3.0f, 102, 3));
-    } else if (inside(uv, wheelRect, l) || inside(uv, lampRect, l)) {
+        s.colour = glm::mix(s.colour, hexColour(0x8A7458), 0.15f * fbm(glm::vec2(a, uv.y * 8.0f) * 3.0f, 102, 3));
+    } else if (inside(uv, lampRect, l) || inside(uv, amberRect, l) || inside(uv, redRect, l)) {
+        // Lamp cells: one flat glow each, at full brightness in its strongest channel.
+        glm::vec3 hot = inside(uv, lampRect, l) ? hexColour(0xFFF0C8) : inside(uv, amberRect, l) ? hexColour(0xFF8418) : hexColour(0xFF3820);
+        s = {hot, 0.8f};
+    } else if (inside(uv, wheelRect, l)) {
         glm::vec2 p = l * 2.0f - 1.0f;
         float r = glm::length(p), angle = std::atan2(p.y, p.x);
-        if (inside(uv, lampRect, l)) {
-            s = r < 0.7f ? Surface{glm::mix(hexColour(0xFFF2C0), hexColour(0xC8A050), r / 0.7f), 0.8f} : Surface{hexColour(0x2A2A26), 0.4f};
-        } else if (r > 0.84f) {
+        if (r > 0.84f) {
             s = {hexColour(0x1A1A1A), 0.6f};  // rubber tyre
         } else if (r > 0.72f) {
-            s = {hexColour(0x4E5634), 0.8f};
+            s = {hexColour(0x343C26), 0.8f};
         } else {
-            s = {hexColour(0x58623C) * (0.85f + 0.3f * fbm(p * 4.0f, 103, 3)), 0.7f};
+            s = {hexColour(0x3E4A2C) * (0.85f + 0.3f * fbm(p * 4.0f, 103, 3)), 0.7f};
             float spokeAngle = glm::fract(angle / glm::two_pi<float>() * 6.0f);
             if (r > 0.34f && r < 0.64f && std::fabs(spokeAngle - 0.5f) < 0.28f) s = {hexColour(0x121210), 0.1f};
             if (r < 0.2f) s = {hexColour(0x6A705A), 1.0f};
             float boltAngle = glm::fract(angle / glm::two_pi<float>() * 8.0f);
-            if (std::fabs(r - 0.27f) < 0.035f && std::fabs(boltAngle - 0.5f) < 0.12f) s = {hexColour(0x9A9A8A), 1.1f};
+            if (std::fabs(r - 0.27f) < 0.035f && std::fabs(boltAngle - 0.5f) < 0.12f) s = {hexColour(0x7E7E72), 1.1f};
         }
     } else if (inside(uv, gearSideRect, l)) {
         s = gearSide(l);
@@ -173,16 +191,16 @@ Surface crawlerSurface(glm::vec2 uv, bool burnt, const TextMask& number) {
         s = armour(l, {4.0f, 3.0f}, 110);
     } else if (inside(uv, turretRect, l)) {
         s = armour(l, {3.0f, 2.0f}, 120);
-        // Stencilled hull number on the turret's flank.
+        // Stencilled hull number on the turret's flank, pale but well below the lamps' glow.
         int tx = int((l.x - 0.08f) * 512.0f), ty = int((0.72f - l.y) * 512.0f);
         float ink = number.at(tx, ty);
-        s.colour = glm::mix(s.colour, hexColour(0xE6DEC8) * (0.8f + 0.2f * fbm(l * 40.0f, 121, 2)), ink * 0.9f);
+        s.colour = glm::mix(s.colour, hexColour(0xB4AC98) * (0.8f + 0.2f * fbm(l * 40.0f, 121, 2)), ink * 0.9f);
     } else if (inside(uv, darkRect, l)) {
         float streak = fbm(l * glm::vec2(40.0f, 3.0f), 130, 3);
-        s = {hexColour(0x2E2F2C) * (0.8f + 0.5f * streak), 0.5f + 0.2f * streak};
+        s = {hexColour(0x242528) * (0.8f + 0.5f * streak), 0.5f + 0.2f * streak};
     } else if (inside(uv, lowerRect, l)) {
         s = armour(l, {5.0f, 1.0f}, 140);
-        s.colour = glm::mix(s.colour, hexColour(0x7E6A50), 0.35f + 0.3f * fbm(l * 8.0f, 141, 3));
+        s.colour = glm::mix(s.colour, hexColour(0x7E6A50), 0.15f + 0.2f * fbm(l * 8.0f, 141, 3));
     } else if (inside(uv, deckRect, l)) {
         // Engine deck: louvres between frame rails.
         float slat = glm::fract(l.y * 14.0f);
@@ -344,11 +362,13 @@ void addBody(Mesh& mesh, const glm::mat4& turretPose, bool detailed) {
     addBox(mesh, {-1.6f, 3.1f, -3.1f}, {1.6f, 3.22f, -1.7f}, 0.0f, deckRect, none, false);
     // Headlamps on the glacis and stowage bins on the flanks.
     for (float x : {-1.7f, 1.7f}) {
-        addCylinder(mesh, frameAlong({x, 2.85f, 2.95f}, {0.0f, 0.35f, 1.0f}), 0.17f, 0.17f, 0.2f, 6, darkRect, lampRect, false, true);
+        addCylinder(mesh, frameAlong({x, 2.85f, 2.95f}, {0.0f, 0.35f, 1.0f}), 0.24f, 0.24f, 0.2f, 6, darkRect, glowSpot(lampRect), false, true);
         if (detailed) addBox(mesh, {x > 0 ? 1.95f : -2.5f, 2.55f, -2.6f}, {x > 0 ? 2.5f : -1.95f, 3.0f, -0.8f}, 0.0f, panelRect, none, false);
     }
     if (detailed) {
-        for (float x : {-1.0f, 1.0f}) addCylinder(mesh, frameAlong({x, 2.8f, -3.3f}, {0, -0.2f, -1}), 0.15f, 0.15f, 0.3f, 4, darkRect, darkRect, false, true);
+        // Exhausts glowing hot at their mouths, and red tail lamps at the hull's rear corners.
+        for (float x : {-1.0f, 1.0f}) addCylinder(mesh, frameAlong({x, 2.8f, -3.3f}, {0, -0.2f, -1}), 0.2f, 0.2f, 0.3f, 4, darkRect, glowSpot(amberRect), false, true);
+        for (float x : {-1.95f, 1.95f}) addBox(mesh, {x - 0.22f, 2.68f, -3.43f}, {x + 0.22f, 2.92f, -3.3f}, 0.0f, glowSpot(redRect), none, false);
     }
 
     // Turret: a sloped, faceted shell, longer than wide.
@@ -363,6 +383,8 @@ void addBody(Mesh& mesh, const glm::mat4& turretPose, bool detailed) {
     addCylinder(turret, frameAlong({0.0f, 3.65f, 2.0f}, {0, 0, 1}), 0.17f, 0.15f, 3.4f, 6, darkRect, darkRect, false, false);
     addCylinder(turret, frameAlong({0.0f, 3.65f, 5.1f}, {0, 0, 1}), 0.25f, 0.25f, 0.5f, 6, darkRect, darkRect, false, true);
     addCylinder(turret, frameAlong({-0.5f, 4.1f, -0.5f}, {0, 1, 0}), 0.42f, 0.38f, 0.32f, 6, turretRect, darkRect, false, true);
+    // The sensor lamp on the cupola: an amber glow that shows from every side.
+    if (detailed) addCylinder(turret, frameAlong({-0.5f, 4.42f, -0.5f}, {0, 1, 0}), 0.26f, 0.22f, 0.34f, 6, glowSpot(amberRect), glowSpot(amberRect), false, true);
     if (detailed) {
         addCylinder(turret, frameAlong({0.55f, 4.25f, -0.2f}, {0, 0, 1}), 0.05f, 0.05f, 1.1f, 3, darkRect, darkRect, false, false);
         // Smoke dischargers: one block either side of the mantlet.
@@ -375,8 +397,11 @@ void addBody(Mesh& mesh, const glm::mat4& turretPose, bool detailed) {
     mesh.append(turret, turretPose);
 }
 
+// Painted metal with a small, tight highlight: a broad one would turn a whole
+// flank the sand's own brightness. The emissive colour lights the lamp cells
+// (a wreck's are burnt out).
 Material crawlerMaterial(const std::string& texture) {
-    return {"crawlerMetal", glm::vec3(0.25f), glm::vec3(0.85f), glm::vec3(0.25f), glm::vec3(0.0f), 24.0f, texture};
+    return {"crawlerMetal", glm::vec3(0.25f), glm::vec3(0.85f), glm::vec3(0.3f), glm::vec3(1.6f), 48.0f, texture};
 }
 
 }  // namespace

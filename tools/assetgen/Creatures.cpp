@@ -56,6 +56,8 @@ glm::vec3 duckColour(glm::vec2 uv) {
 }
 
 // Drone texture: dark hull panels, duct metal, hazard stripes and the blue eye.
+// The material glows where the picture is at full brightness: the eye and the
+// running lights; the stripes stay below that.
 const UVRect droneHull{{0.0f, 0.5f}, {1.0f, 0.5f}};
 const UVRect droneDuct{{0.0f, 0.0f}, {0.5f, 0.5f}};
 const UVRect droneArm{{0.5f, 0.25f}, {0.5f, 0.25f}};
@@ -85,7 +87,7 @@ Surface droneSurface(glm::vec2 uv) {
         glm::vec2 l = uv * 2.0f;
         glm::vec3 c = glm::mix(hexColour(0x2C3036), hexColour(0x4A5058), n);
         float height = 0.5f + 0.3f * float(glm::fract(l.x * 32.0f) < 0.5f);
-        if (l.y > 0.45f && l.y < 0.55f) c = glm::fract(l.x * 20.0f) < 0.5f ? hexColour(0xD8A818) : hexColour(0x141414);
+        if (l.y > 0.45f && l.y < 0.55f) c = glm::fract(l.x * 20.0f) < 0.5f ? hexColour(0xC09818) : hexColour(0x141414);
         return {c, height};
     }
     if (uv.y >= 0.25f) {
@@ -165,6 +167,6 @@ void generateDrone(const std::string& assets) {
         v.uv = droneEye.map(glm::vec2(d.x, d.z) / 1.8f + 0.5f);
     }
     drone.append(eye);
-    writeObj(drone, assets, "e_drone01", {"drone", glm::vec3(0.2f), glm::vec3(0.8f), glm::vec3(0.6f), glm::vec3(0.0f), 48.0f, "e_drone01.jpg"});
+    writeObj(drone, assets, "e_drone01", {"drone", glm::vec3(0.2f), glm::vec3(0.8f), glm::vec3(0.6f), glm::vec3(1.5f), 48.0f, "e_drone01.jpg"});
     writeSurfaceMaps(1024, droneSurface, assets + "/e_drone01.jpg", 90, assets + "/DroneNormalMap.jpg", 4.0f, false);
 }

@@ -11,7 +11,11 @@
 
 void generateGameObjects(const std::string& assets) {
     const std::string dir = assets + "/Gameobjects";
-    // Tracer: a six-sided spindle, 6 long, 0.5 thick, origin at its centre.
+    // Tracer: a six-sided spindle, 6 long, 0.5 thick, origin at its centre. The
+    // game stretches it into a streak behind each shot and each spark and
+    // colours it as light (the player's warm white-gold, the crawlers'
+    // red-orange), so its picture only shades the streak: an orange tail to a
+    // white-hot tip.
     Mesh tracer;
     addLathe(tracer, glm::rotate(glm::mat4(1.0f), glm::half_pi<float>(), glm::vec3(1, 0, 0)),
              {{0.0f, -3.0f}, {0.22f, -1.2f}, {0.25f, 1.6f}, {0.0f, 3.0f}}, 6, {}, true);
@@ -24,7 +28,9 @@ void generateGameObjects(const std::string& assets) {
         return glm::mix(hexColour(0xFF8A1A), hexColour(0xFFFBE8), smoothstep01(0.1f, 0.6f, uv.y)) * (0.95f + 0.05f * std::sin(uv.x * glm::two_pi<float>() * 6.0f));
     });
 
-    // Explosion: a spiky burst about 8 across.
+    // Explosion: a spiky burst about 8 across. The game draws its flashes with
+    // it (muzzles, sparks, hits), as light of their own colours over the
+    // picture's dark and bright flames.
     Mesh burst = lumpySphere(icosphereTriangles(2), [](glm::vec3 d) {
         float spikes = std::pow(fbm(d * 3.5f + 10.0f, 501, 2), 3.0f) * 8.0f;
         return 1.8f + 0.6f * fbm(d * 2.0f, 502, 3) + std::min(spikes, 2.3f);

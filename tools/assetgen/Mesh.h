@@ -92,6 +92,10 @@ struct Material {
     glm::vec3 ambient{0.2f};
     glm::vec3 diffuse{0.8f};
     glm::vec3 specular{0.2f};
+    // The game's lit shaders let a material glow only where its picture is at
+    // full brightness (a channel at 0.95 or more) and show the emissive colour
+    // times the picture there, whatever light falls on it: lamps, a tracer's
+    // core, flames. Paint that must not glow stays below 0.85 in every channel.
     glm::vec3 emissive{0.0f};
     float shininess = 16.0f;
     std::string texture;   // file name beside the OBJ

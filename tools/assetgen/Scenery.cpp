@@ -101,7 +101,11 @@ void generateScenery(const std::string& assets) {
         return c;
     });
 
-    // Dust cloud: soft lumps about 15 across. Fireball: turbulent, about 12 across.
+    // Dust cloud: soft lumps about 15 across, pale, lit like the sand and lit
+    // through by the low sun. Fireball: turbulent, about 12 across; its
+    // emissive colour marks it as fire, which the game colours as it cools
+    // (yellow-white, orange, embers, then dark smoke), the picture's brighter
+    // streaks burning longest.
     Mesh dust = lumpySphere(cubeSphereTriangles(), [](glm::vec3 d) { return 6.2f + 1.6f * fbm(d * 1.8f, 1001, 3); });
     Mesh dustFlattened;
     dustFlattened.append(dust, glm::scale(glm::mat4(1.0f), glm::vec3(1.0f, 0.75f, 1.0f)));

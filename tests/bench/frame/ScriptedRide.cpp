@@ -32,19 +32,25 @@ void ScriptedRide::step(World& world, int frame) const
     const float pitch = 6.0f - 6.0f * std::cos(static_cast<float>(now) * 0.8f);
     camera.offsetOrientation(pitch - camera.pitch, 30.0f * dt);
 
+    world.flashes.update(dt);
     for (Crawler& crawler : world.crawlers) {
         crawler.prevModelMatrix = crawler.modelMatrix();
         crawler.update(dt);
     }
+    world.trackDust.update(world.crawlers, camera.position, dt);
     if (world.drone)
         world.drone->update(dt);
 
     // A second of fire before each kill, from the muzzle 5 ahead of the eye.
     const int sinceFirstKill = frame - firstKillFrame;
     const int nextKill = sinceFirstKill < 0 ? firstKillFrame : frame + killInterval - sinceFirstKill % killInterval;
-    if (nextKill - frame <= framesPerSecond)
-        world.playerWeapon.spawn(camera.position + 5.0f * camera.forward(),
-                                 camera.position + 1000.0f * camera.forward(), now);
+    if (nextKill - frame <= framesPerSecond) {
+        const glm::vec3 muzzle = camera.position + 5.0f * camera.forward();
+        const std::size_t before = world.playerWeapon.objects.size();
+        world.playerWeapon.spawn(muzzle, camera.position + 1000.0f * camera.forward(), now);
+        if (world.playerWeapon.objects.size() > before)
+            world.flashes.add(FlashKind::Muzzle, muzzle, camera.forward());
+    }
     world.playerWeapon.update(dt);
     world.enemyWeapon.update(dt);
     for (ParticleEmitter* emitter : {world.debrisEmitter.get(), world.dustEmitter.get(), world.fireballEmitter.get()})
@@ -57,6 +63,7 @@ void ScriptedRide::step(World& world, int frame) const
             world.debrisEmitter->burst(at, now);
         if (world.fireballEmitter)
             world.fireballEmitter->burst(at, now);
+        world.flashes.add(FlashKind::Hit, at + glm::vec3(0.0f, 2.5f, 0.0f));
         if (world.lights.size() > explosionLight) {
             world.lights[explosionLight].position = glm::vec4(at, 1.0f);
             world.lights[explosionLight].attenuation = 0.0001f;

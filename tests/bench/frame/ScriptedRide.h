@@ -5,8 +5,9 @@
 // seconds with the view bobbing between level and looking down; the crawlers
 // patrol and the drone circles; and every five seconds the player fires for a
 // second and a crawler "dies" in front of the camera: the debris and fireball
-// bursts of a kill, 402 particles at the default density. The gameplay itself
-// is not run: this moves only what a frame shows.
+// bursts of a kill, 402 particles at the default density, and its flash; every
+// shot flashes at the muzzle, and driving crawlers raise dust. The gameplay
+// itself is not run: this moves only what a frame shows.
 #include "game/World.h"
 
 struct ScriptedRide {
@@ -20,8 +21,8 @@ struct ScriptedRide {
     bool killsAt(int frame) const;
 
     // Moves the world on to `frame` (counted from 0): the camera, the
-    // crawlers, the drone, the shots and particles, the headlight and muzzle
-    // light, and a kill's bursts when one is due.
+    // crawlers and their dust, the drone, the shots, particles and flashes,
+    // the headlight and muzzle light, and a kill's bursts when one is due.
     void step(World& world, int frame) const;
 
     // Where the kill bursts of the current view go.

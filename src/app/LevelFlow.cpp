@@ -10,6 +10,7 @@
 #include "game/Gamepad.h"
 #include "game/Gameplay.h"
 #include "game/LevelConstruction.h"
+#include "platform/HeapRelease.h"
 #include "render/FramePasses.h"
 #include "render/ShaderWarmUp.h"
 #include "render/ShadowMap.h"
@@ -241,6 +242,8 @@ bool gameLoop()
         return false;
     }
 
+    // The frames' scratch memory goes back to the system while the end screen shows.
+    releaseFreeHeapPages();
     // A level won in the very frame the time ran out counts as lost.
     const bool won = !state.timeUp;
     input.sleepMilliseconds(500);

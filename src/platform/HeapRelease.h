@@ -9,9 +9,10 @@
 // from level to level with nothing leaked.
 
 // Every later block of a megabyte or more gets pages of its own, returned to
-// the system when it is freed. Called once at start-up.
+// the system when it is freed; up to 8 MB of free memory stays at the heap's
+// top for the frames to reuse. Called once at start-up.
 void mapLargeBlocksSeparately();
 
-// Returns the free pages inside the heap to the system: called when a level
-// has been released.
+// Returns the free pages inside the heap to the system: called when a level's
+// frames are over and when the level has been released.
 void releaseFreeHeapPages();

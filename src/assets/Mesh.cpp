@@ -140,7 +140,6 @@ void Mesh::draw(const ShaderProgram* other, const std::function<bool(const MeshP
             glDrawArrays(GL_TRIANGLES, first, count);
     }
     glBindVertexArray(0);
-    glUseProgram(0);
 }
 
 void Mesh::setupTextures(int textureSamplingMode, int mipmapMode)

@@ -31,7 +31,10 @@ public:
     Mesh(const MeshData& data, ShaderProgram* program);
 
     // Draws with the mesh's own program. The caller sets the object's uniforms
-    // with that program current just before.
+    // with that program current just before. The draws leave their program
+    // current: a pass draws object after object with the same program, and
+    // making no program current between two of them had the driver look the
+    // program's state up afresh for every draw. A pass ends with program 0.
     void draw() const;
     // Draws with `other`, which must give "vertPosition" (and whatever else it
     // reads) the location the mesh's own program gives it.

@@ -115,6 +115,7 @@ void shadowPass(const FrameView& frame, const std::vector<Light>& lights, const 
     forEachCrawlerPart(frame.world, cast);
     for (const GameObject& object : frame.world.scenery)
         cast(object);
+    glUseProgram(0);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(0, 0, scene.width, scene.height);
 }
@@ -169,6 +170,7 @@ void velocityPass(const FrameView& frame, const Camera& camera, const SceneSize&
         if (emitter)
             for (const GameObject& particle : emitter->particles.objects)
                 drawVelocity(particle, program);
+    glUseProgram(0);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
@@ -212,6 +214,7 @@ int colourPass(const FrameView& frame, const Camera& camera, const std::vector<L
     drawn += drawDebris(effects);
     if (world.drone)
         drawCounted(*world.drone);
+    glUseProgram(0);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     return drawn;
 }
@@ -235,6 +238,7 @@ int particlePass(const FrameView& frame, const Camera& camera, const std::vector
     // Flashes last: a spark shows through the dust it raises.
     drawn += drawFlashes(effects);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glUseProgram(0);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     return drawn;
 }
@@ -258,7 +262,6 @@ void drawShadowCaster(const GameObject& object, const ShaderProgram& program, co
 {
     glUseProgram(program.program);
     setMatrix(program, "modelMatrix", object.modelMatrix());
-    glUseProgram(0);
     meshOf(object).draw(&program, piecesSeen(object, planes));
 }
 
@@ -279,7 +282,6 @@ void drawMesh(const Mesh& mesh, const glm::mat4& model, const glm::mat4& previou
     glUseProgram(mesh.program->program);
     setMatrix(*mesh.program, "modelMatrix", model);
     setMatrix(*mesh.program, "prevModelMatrix", previous);
-    glUseProgram(0);
     mesh.draw(mesh.program, shows);
 }
 
@@ -289,7 +291,6 @@ void drawVelocity(const Mesh& mesh, const glm::mat4& model, const glm::mat4& pre
     glUseProgram(program.program);
     setMatrix(program, "modelMatrix", model);
     setMatrix(program, "prevModelMatrix", previous);
-    glUseProgram(0);
     mesh.draw(&program, shows);
 }
 

@@ -9,7 +9,8 @@
 // every figure as a share of the full-resolution floor measured in the same run.
 //
 //   sandlark_frame_benchmark [--frames N] [--quick] [--no-warm-up] [--no-gpu-timers] [--shaded-pixels]
-//                            [--floor-reps N] [--only-full | --only-automatic] [--save-frame N FILE]
+//                            [--floor-reps N] [--only-full | --only-automatic] [--scale PERCENT]
+//                            [--save-frame N FILE]
 //
 // --quick is the short run CTest makes (a few dozen frames); the figures come
 // from a full run (600 frames by default) on a quiet machine. --save-frame
@@ -63,7 +64,8 @@ struct Options {
     int floorReps = 21;
     int saveFrame = -1;        // the frame written to saveFile as a binary PPM
     std::string saveFile;
-    bool full = true;      // ride with the scene at the window's full size
+    bool full = true;      // ride with the scene at a fixed scale, the window's full size unless told
+    int fixedScale = 100;  // percent, 50 to 100
     bool automatic = true; // ride with the render scale chosen as the game does
 };
 
@@ -90,6 +92,8 @@ Options parseOptions(int argc, char** argv)
             options.saveFile = argv[++i];
         } else if (arg == "--shaded-pixels")
             options.shadedPixels = true;
+        else if (arg == "--scale" && hasValue)
+            options.fixedScale = std::clamp(std::atoi(argv[++i]), 50, 100);
         else if (arg == "--only-full")
             options.automatic = false;
         else if (arg == "--only-automatic")
@@ -97,7 +101,7 @@ Options parseOptions(int argc, char** argv)
         else {
             std::cerr << "usage: " << argv[0]
                       << " [--frames N] [--quick] [--no-warm-up] [--no-gpu-timers] [--shaded-pixels] [--floor-reps N]"
-                         " [--only-full | --only-automatic] [--save-frame N FILE]\n";
+                         " [--only-full | --only-automatic] [--scale PERCENT] [--save-frame N FILE]\n";
             std::exit(2);
         }
     }
@@ -477,7 +481,7 @@ int run(const Options& options)
     const LoadTimes again = loadLevelOne(options.warmUp);
     std::optional<Ride> fixed, automatic;
     if (options.full)
-        fixed = ride(options, RenderScaleController(100));
+        fixed = ride(options, RenderScaleController(options.fixedScale));
     if (options.automatic) {
         if (fixed) {
             // The same level and bursts again, with the scale chosen as the game does.
@@ -507,9 +511,13 @@ int run(const Options& options)
     // automatic ride draws the same triangles, so the same floor holds.
     const Ride& either = fixed ? *fixed : *automatic;
     const double floorMs = floor ? medianFloorMs(either, *floor) : 0.0;
-    if (fixed)
-        printRide("the scene at the window's full size (renderscale 100)", *fixed, floorMs, {0.65, 0.0, 0.0}, false,
+    if (fixed) {
+        const std::string title = options.fixedScale == 100
+                                      ? std::string("the scene at the window's full size (renderscale 100)")
+                                      : "the scene at a fixed scale (renderscale " + std::to_string(options.fixedScale) + ")";
+        printRide(title.c_str(), *fixed, floorMs, {options.fixedScale == 100 ? 0.65 : 0.0, 0.0, 0.0}, false,
                   options.shadedPixels);
+    }
     if (automatic)
         printRide("the render scale chosen automatically (renderscale 0)", *automatic, floorMs, {0.35, 0.5, 0.55},
                   true, options.shadedPixels);

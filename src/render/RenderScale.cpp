@@ -18,6 +18,8 @@ constexpr double keptSeconds = 3.0;
 // under it: the margins keep a scale that was just too slow from coming back.
 constexpr double comfortable = 0.75;
 constexpr double predictedMargin = 0.85;
+// Lowered, the scale aims this far under the target.
+constexpr double loweringAim = 0.97;
 // Scales move on a grid of 1/40, by 1/40 to 1/8 down and 1/20 up.
 constexpr float grid = 40.0f;
 constexpr float smallestStep = 1.0f / 40.0f, largestStep = 1.0f / 8.0f, riseStep = 1.0f / 20.0f;
@@ -72,8 +74,20 @@ float RenderScaleController::frameEnded(double now, double frameSeconds)
     // frames for noise alone to push the middle one over the target.
     const double recent = percentileSince(now - std::min(watched, judgedSeconds), 0.5);
     if (recent > targetSeconds) {
-        // The pixels' share of the cost shrinks with the square of the scale.
-        const float wanted = scale_ * static_cast<float>(std::sqrt(targetSeconds / recent));
+        // A frame costs a part that the pixels do not change and a part that
+        // shrinks with the square of the scale. The frames before the last
+        // change tell them apart (until then all of it counts as pixels);
+        // the step aims a little under the target, so that the scale does not
+        // creep down after it one small step at a time.
+        double fixed = 0.0;
+        if (previousScale_ > scale_) {
+            const double perPixel = (previousMedian_ - recent) / (previousScale_ * previousScale_ - scale_ * scale_);
+            if (perPixel > 0.0)
+                fixed = std::clamp(recent - perPixel * scale_ * scale_, 0.0, 0.8 * recent);
+        }
+        const double aim = loweringAim * targetSeconds;
+        const double share = aim > fixed ? (aim - fixed) / (recent - fixed) : 0.0;
+        const float wanted = scale_ * static_cast<float>(std::sqrt(share));
         const float step = std::clamp(scale_ - wanted, smallestStep, largestStep);
         next = std::max(smallestRenderScale, onGrid(scale_ - step));
     } else if (scale_ < 1.0f && watched >= riseAfterSeconds) {
@@ -91,6 +105,8 @@ float RenderScaleController::frameEnded(double now, double frameSeconds)
             next = higher;
     }
     if (next != scale_) {
+        previousScale_ = scale_;
+        previousMedian_ = recent;
         scale_ = next;
         lastChange_ = now;
         frames_.clear();

@@ -49,5 +49,7 @@ private:
     bool automatic_;
     float scale_;
     double lastChange_ = -1.0; // clock time of the last change; < 0: none yet
+    float previousScale_ = 0.0f;  // the scale before the last change (0: none)
+    double previousMedian_ = 0.0; // the middle frame time seen at it
     std::deque<Frame> frames_; // at the current scale, the last few seconds
 };

@@ -240,7 +240,8 @@ LoadTimes loadLevelOne(bool warmUp)
 struct Ride {
     std::vector<double> frameMs;  // from the start of a frame's update to the end of its swap
     std::vector<float> scales;    // the render scale each frame was drawn at
-    double settledAfter = 0.0;    // seconds into the ride of the last change of scale
+    std::vector<double> endSeconds; // when each frame ended, seconds into the ride
+    double lastChange = 0.0;        // seconds into the ride of the last change of scale
     int scaleChanges = 0;
     std::vector<double> swapMs;
     std::vector<double> cpuMs;    // this process's CPU time in the frame, all threads
@@ -296,8 +297,9 @@ Ride ride(const Options& options, RenderScaleController scale)
         const double end = nowMs();
         run.frameMs.push_back(end - start);
         const float before = scale.scale();
-        if (scale.frameEnded((end - rideStart) * 1e-3, (end - start) * 1e-3) != before) {
-            run.settledAfter = (end - rideStart) * 1e-3;
+        run.endSeconds.push_back((end - rideStart) * 1e-3);
+        if (scale.frameEnded(run.endSeconds.back(), (end - start) * 1e-3) != before) {
+            run.lastChange = run.endSeconds.back();
             ++run.scaleChanges;
         }
         run.swapMs.push_back(end - swapStart);
@@ -428,6 +430,22 @@ struct RideGoals {
     double afterKillP95 = 0.0;
 };
 
+// When the frames first kept under the controller's target: the end of the
+// first half second whose median frame was under it.
+double settledAfter(const Ride& run)
+{
+    std::size_t first = 0;
+    for (std::size_t i = 0; i < run.frameMs.size(); ++i) {
+        while (run.endSeconds[i] - run.endSeconds[first] > 0.5)
+            ++first;
+        const std::vector<double> recent(run.frameMs.begin() + static_cast<std::ptrdiff_t>(first),
+                                         run.frameMs.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+        if (run.endSeconds[i] >= 0.5 && percentile(recent, 0.5) <= RenderScaleController::targetSeconds * 1e3)
+            return run.endSeconds[i];
+    }
+    return run.endSeconds.empty() ? 0.0 : run.endSeconds.back();
+}
+
 void printRide(const char* title, const Ride& run, double floorMs, const RideGoals& goals,
                bool automatic, bool shadedPixels)
 {
@@ -449,10 +467,12 @@ void printRide(const char* title, const Ride& run, double floorMs, const RideGoa
     if (automatic) {
         std::vector<double> scales(run.scales.begin(), run.scales.end());
         const double median = percentile(scales, 0.5);
-        std::printf("render scale: median %.3f (goal >= 0.6: %s), lowest %.3f, highest %.3f; settled %.1f s into the "
-                    "ride (goal <= 2 s: %s), after %d changes\n",
-                    median, verdict(median >= 0.6), percentile(scales, 0.0), percentile(scales, 1.0),
-                    run.settledAfter, verdict(run.settledAfter <= 2.0), run.scaleChanges);
+        const double settled = settledAfter(run);
+        std::printf("render scale: median %.3f (goal >= 0.6: %s), lowest %.3f, highest %.3f\n"
+                    "  settled (the frames of the last half second under the target) %.1f s into the ride (goal <= 2 s: "
+                    "%s); %d changes, the last %.1f s into the ride, following the scene\n",
+                    median, verdict(median >= 0.6), percentile(scales, 0.0), percentile(scales, 1.0), settled,
+                    verdict(settled <= 2.0), run.scaleChanges, run.lastChange);
     }
     printPasses(run, shadedPixels);
 }

@@ -185,6 +185,7 @@ std::vector<HudLine> helpLines(const Settings& settings, float renderScale, int 
                          "%    Invert mouse: " + onOffLabel(settings.invertmouse) +
                          "    Raw mouse motion: " + onOffLabel(settings.rawmouse),
                      x, y -= helpLineHeight, helpScale, hudWhite});
-    lines.push_back({"Render scale: " + scaleText, x, y -= helpLineHeight, helpScale, hudWhite});
+    lines.push_back({"Render scale: " + scaleText + "    Vertical sync: " + onOffLabel(settings.vsync), x,
+                     y -= helpLineHeight, helpScale, hudWhite});
     return lines;
 }

@@ -143,9 +143,11 @@ TEST(OverlayLines, PausedTheScreenshotNoticeAndTheHelpPanelKeepClearOfEachOther)
     EXPECT_LT(lines[4].y + 2.0f * 30.0f, panel.bottom) << "PAUSED below the panel";
     const std::vector<HudLine> help = helpLines(settings, 0.75f, 1280, 720);
     EXPECT_EQ(help[help.size() - 2].text, "Mouse sensitivity: 150%    Invert mouse: on    Raw mouse motion: on");
-    EXPECT_EQ(help.back().text, "Render scale: 75%");
+    EXPECT_EQ(help.back().text, "Render scale: 75%    Vertical sync: on");
     settings.renderscale = 0;
-    EXPECT_EQ(helpLines(settings, 0.625f, 1280, 720).back().text, "Render scale: automatic, now 63%");
+    settings.vsync = false;
+    EXPECT_EQ(helpLines(settings, 0.625f, 1280, 720).back().text,
+              "Render scale: automatic, now 63%    Vertical sync: off");
     for (const HudLine& line : help) {
         EXPECT_GT(line.y, panel.bottom + 10.0f) << line.text;
         EXPECT_LT(line.y + 30.0f * line.scale, panel.bottom + panel.height) << line.text;

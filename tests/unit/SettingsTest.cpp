@@ -186,44 +186,36 @@ TEST_F(SettingsTest, RangedSettingsKeepTheirDefaultOutsideTheirRange)
 {
     const struct {
         const char* line;
-        int renderscale;
-    } cases[] = {{"renderscale 0", 0},  {"renderscale 50", 50}, {"renderscale 100", 100}, {"renderscale 49", 0},
-                 {"renderscale 1", 0},  {"renderscale 101", 0}, {"renderscale -50", 0},   {"renderscale half", 0},
-                 {"renderscale 75.9", 75}};
+        int Settings::*setting;
+        int value;
+    } cases[] = {
+        {"renderscale 0", &Settings::renderscale, 0},          {"renderscale 50", &Settings::renderscale, 50},
+        {"renderscale 100", &Settings::renderscale, 100},      {"renderscale 49", &Settings::renderscale, 0},
+        {"renderscale 1", &Settings::renderscale, 0},          {"renderscale 101", &Settings::renderscale, 0},
+        {"renderscale -50", &Settings::renderscale, 0},        {"renderscale half", &Settings::renderscale, 0},
+        {"renderscale 75.9", &Settings::renderscale, 75},      {"mousesensitivity 10", &Settings::mousesensitivity, 10},
+        {"mousesensitivity 400", &Settings::mousesensitivity, 400}, {"mousesensitivity 9", &Settings::mousesensitivity, 100},
+        {"mousesensitivity 401", &Settings::mousesensitivity, 100}, {"mousesensitivity 0", &Settings::mousesensitivity, 100},
+        {"mousesensitivity fast", &Settings::mousesensitivity, 100},
+        {"mousesensitivity 150.5", &Settings::mousesensitivity, 150},
+        {"startlevel 0", &Settings::startlevel, 0},            {"startlevel 12", &Settings::startlevel, 12},
+        {"startlevel -3", &Settings::startlevel, 1},
+    };
     for (const auto& c : cases) {
         settings = Settings{};
         parse(c.line);
-        EXPECT_EQ(settings.renderscale, c.renderscale) << c.line;
+        EXPECT_EQ(settings.*c.setting, c.value) << c.line;
     }
     parse("vsync 0");
     EXPECT_FALSE(settings.vsync);
     parse("vsync 2");
     EXPECT_FALSE(settings.vsync) << "only 0 and 1 count";
-
-    const struct {
-        const char* line;
-        int mousesensitivity;
-    } mouse[] = {{"mousesensitivity 10", 10},  {"mousesensitivity 400", 400}, {"mousesensitivity 9", 100},
-                 {"mousesensitivity 401", 100}, {"mousesensitivity 0", 100},  {"mousesensitivity fast", 100},
-                 {"mousesensitivity 150.5", 150}};
-    for (const auto& c : mouse) {
-        settings = Settings{};
-        parse(c.line);
-        EXPECT_EQ(settings.mousesensitivity, c.mousesensitivity) << c.line;
-    }
     parse("invertmouse 1\nrawmouse 0");
     EXPECT_TRUE(settings.invertmouse);
     EXPECT_FALSE(settings.rawmouse);
     parse("invertmouse 2\nrawmouse yes");
     EXPECT_TRUE(settings.invertmouse);
     EXPECT_FALSE(settings.rawmouse);
-    parse("startlevel 0");
-    EXPECT_EQ(settings.startlevel, 0);
-    parse("startlevel 12");
-    EXPECT_EQ(settings.startlevel, 12);
-    settings = Settings{};
-    parse("startlevel -3");
-    EXPECT_EQ(settings.startlevel, 1);
 }
 
 TEST(GamepadMappings, TheCommunityFileIsReadAndADamagedOneNamesItsLine)
